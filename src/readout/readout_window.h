@@ -1,0 +1,106 @@
+// The readout window's state and operations, independent of any toolkit.
+// The platform creates one TfrmPixoletMain with its ports and forwards its
+// window events, input events and menu commands to it.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "platform/clipboard_port.h"
+#include "platform/colour_dialog_port.h"
+#include "platform/readout_view_port.h"
+#include "platform/registry_port.h"
+#include "platform/screen_port.h"
+#include "readout/readout_scene.h"
+#include "settings/settings.h"
+
+namespace pixolet {
+
+class TMeasPoints;
+class TfrmProp;
+
+// An error that ends the program through the application-wide handler.
+class PixoletError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Who asked ShowHide to act. A hide asked for by the user (menu entry, tray
+// icon, show/hide shortcut) also ends measuring mode.
+enum class Sender { Window, Show1, TrayIcon };
+
+struct ReadoutPorts {
+    ReadoutView& view;
+    ScreenPort& screen;
+    Clock& clock;
+    ClipboardPort& clipboard;
+    ColourDialogPort& colourDialog;
+    DesktopPort& desktop;
+    Registry& registry;
+};
+
+class TfrmPixoletMain {
+public:
+    explicit TfrmPixoletMain(const ReadoutPorts& ports);
+    ~TfrmPixoletMain();
+    TfrmPixoletMain(const TfrmPixoletMain&) = delete;
+    TfrmPixoletMain& operator=(const TfrmPixoletMain&) = delete;
+
+    // Window life cycle (readout/readout_window.cpp).
+    void FormCreate();
+    void FormShow();   // the layout, run each time the window is shown
+    void FormPaint();  // the core's part of a repaint: the screen markers
+    void FormClose();
+    void ShowHide(Sender sender);
+    void Quit1Click() { ports_.desktop.PostClose(); }
+    void PlaceUnderPointer();
+    // Shows the error box and ends the program; the input hook goes first.
+    void AppExceptionHandler(const std::exception& error);
+
+    // Tracking (readout/tracking.cpp).
+    void TrackingUpdate();
+
+    // Shortcuts and colour export (actions/).
+    bool DispatchShortcut(int key, std::uint8_t shift);
+    bool CopyColorToClipboard();
+    bool SendColorToDialog();
+
+    // Measuring (measure/measuring_mode.cpp).
+    void ToggleMeasuringMode();
+    void AddMeasurePoint();
+    void ResetMeasurePoints();
+
+    // Store (settings/settings_store.cpp).
+    void LoadSettings();
+    void SaveSettings();
+
+    // State. Public: the operations of several subsystems share it, and the
+    // platform glue and the tests read it.
+    Settings settings;
+    FontDescription ReadoutFont;
+    Colour CurrentColor = 0;
+    Colour CopiedColor = 0;
+    std::string ClipboardText;
+    int SavedLeft = 0;
+    int SavedTop = 0;
+    bool Dragging = false;
+    bool TrackColor = true;
+    bool FollowPointer = true;
+    bool MeasuringMode = false;
+    std::unique_ptr<TMeasPoints> MeasurePoints;
+    TfrmProp* PropertiesDialog = nullptr;
+    int MoveTolerance = 0;
+
+    const ReadoutScene& Scene() const { return scene_; }
+    ReadoutScene& MutableScene() { return scene_; }
+    const ReadoutPorts& Ports() const { return ports_; }
+
+private:
+    ReadoutPorts ports_;
+    ReadoutScene scene_;
+};
+
+}  // namespace pixolet
