@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
+#include "app/pixolet_error.h"
 #include "platform/clipboard_port.h"
 #include "platform/colour_dialog_port.h"
 #include "platform/readout_view_port.h"
@@ -21,12 +21,6 @@ namespace pixolet {
 
 class TMeasPoints;
 class TfrmProp;
-
-// An error that ends the program through the application-wide handler.
-class PixoletError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Who asked ShowHide to act. A hide asked for by the user (menu entry, tray
 // icon, show/hide shortcut) also ends measuring mode.
