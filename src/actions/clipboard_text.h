@@ -1,0 +1,24 @@
+// The colour as one line of text for the clipboard.
+#pragma once
+
+#include <string>
+
+#include "platform/types.h"
+
+namespace pixolet {
+
+// Clipboard formats, in the order the properties dialog offers them. The
+// indexes are stored in the registry: never renumber, only append.
+enum ClipboardFormatIndex {
+    kClipRgb = 0,         // "%3d %3d %3d"
+    kClipRgbHex = 1,      // "#%2x%2x%2x"
+    kClipRgbPercent = 2,  // "%3d%3d%3d", no separators
+    kClipCmyk = 3,        // "%3d %3d %3d %3d"
+    kClipCmykHex = 4,     // "#%2x%2x%2x%2x"
+};
+
+// The text of `colour` in clipboard format `format` (any other index gives
+// kClipRgb), with `factorK` (0..100) as the CMYK black factor.
+std::string ColourText(Colour colour, int format, int factorK);
+
+}  // namespace pixolet
