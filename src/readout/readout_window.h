@@ -7,6 +7,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/pixolet_error.h"
 #include "platform/clipboard_port.h"
@@ -14,6 +15,7 @@
 #include "platform/readout_view_port.h"
 #include "platform/registry_port.h"
 #include "platform/screen_port.h"
+#include "readout/magnifier.h"
 #include "readout/readout_scene.h"
 #include "settings/settings.h"
 
@@ -21,10 +23,15 @@ namespace pixolet {
 
 class TMeasPoints;
 class TfrmProp;
+class PropertiesDialogFactory;
 
 // Who asked ShowHide to act. A hide asked for by the user (menu entry, tray
 // icon, show/hide shortcut) also ends measuring mode.
 enum class Sender { Window, Show1, TrayIcon };
+
+// An error's message as the error box shows it: a full stop is added when the
+// text is not empty and its last character sorts after ".".
+std::string ErrorBoxText(std::string_view message);
 
 struct ReadoutPorts {
     ReadoutView& view;
@@ -34,10 +41,12 @@ struct ReadoutPorts {
     ColourDialogPort& colourDialog;
     DesktopPort& desktop;
     Registry& registry;
+    // Creates the platform's properties dialog; none where it is not built.
+    PropertiesDialogFactory* dialogs = nullptr;
 };
 
 class TfrmPixoletMain {
-public:
+  public:
     explicit TfrmPixoletMain(const ReadoutPorts& ports);
     ~TfrmPixoletMain();
     TfrmPixoletMain(const TfrmPixoletMain&) = delete;
@@ -71,6 +80,11 @@ public:
     void LoadSettings();
     void SaveSettings();
 
+    // Properties dialog and uninstall (settings/set_properties.cpp).
+    void SetProperties(Sender sender);
+    void ConfirmUninstall();
+    void RemoveRegistryEntries();
+
     // State. Public: the operations of several subsystems share it, and the
     // platform glue and the tests read it.
     Settings settings;
@@ -92,9 +106,12 @@ public:
     ReadoutScene& MutableScene() { return scene_; }
     const ReadoutPorts& Ports() const { return ports_; }
 
-private:
+  private:
     ReadoutPorts ports_;
     ReadoutScene scene_;
+    // The block sampled around the pointer, kept between tracking updates so
+    // that an update allocates nothing.
+    SampleGrid samples_{};
 };
 
 }  // namespace pixolet
