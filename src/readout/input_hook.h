@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "actions/shortcut.h"
+
 namespace pixolet {
 
 class TfrmPixoletMain;
@@ -27,13 +29,18 @@ struct InputEvent {
 // Whether a key or button (by virtual-key code) is down right now, as of the
 // event being handled.
 class KeyStatePort {
-public:
+  public:
     virtual ~KeyStatePort() = default;
     virtual bool IsDown(int virtualKey) const = 0;
 };
 
 // The shift byte of a key-down, built from the key state.
 std::uint8_t ShiftByteFrom(const KeyStatePort& keys);
+
+// Whether a key-down counts as a system key-down, which never reaches the
+// shortcut dispatch: any key typed while Alt is held without Ctrl, and F10.
+// `held` is the modifier state with the key itself already down.
+bool IsSystemKeyDown(int virtualKey, ShiftByte held);
 
 // Runs what one event asks for. True when a shortcut handled the event (the
 // event is then not passed on to further observers).

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace pixolet {
 
@@ -32,6 +33,19 @@ std::string FormatFixed0(double value, int width) {
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.0f", rounded == 0.0 ? 0.0 : rounded);
     return PadLeft(buffer, width);
+}
+
+int RoundHalfEven(double value) {
+    if (std::isnan(value)) return 0;
+    constexpr double kMin = std::numeric_limits<int>::min();
+    constexpr double kMax = std::numeric_limits<int>::max();
+    if (value <= kMin) return std::numeric_limits<int>::min();
+    if (value >= kMax) return std::numeric_limits<int>::max();
+    const double whole = std::floor(value);
+    const double fraction = value - whole;
+    double result = whole;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) result += 1.0;
+    return static_cast<int>(result);
 }
 
 }  // namespace pixolet

@@ -15,4 +15,9 @@ std::string FormatHex(std::uint32_t value, int width = 0);
 // to even, which would show an area of 0.5 as 0).
 std::string FormatFixed0(double value, int width = 0);
 
+// Nearest integer, a tie going to the even one, for reals rounded outside
+// text formatting (the screen diagonal, the distance bar). Values beyond the
+// int range saturate.
+int RoundHalfEven(double value);
+
 }  // namespace pixolet

@@ -1,0 +1,48 @@
+// The readout window's layout: its size and every position in it, computed
+// from text measurements of the readout font each time the window is shown.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "platform/readout_view_port.h"
+#include "platform/types.h"
+#include "readout/readout_scene.h"
+#include "settings/settings.h"
+
+namespace pixolet {
+
+// Height of the distance bar `tcbSymbol`.
+constexpr int kBarHeight = 5;
+
+struct LabelPlace {
+    int left = 0;
+    int top = 0;
+    bool visible = false;
+    friend bool operator==(const LabelPlace&, const LabelPlace&) = default;
+};
+
+struct ReadoutLayout {
+    Size window;
+    SceneShape zoom;    // shpZoom
+    SceneShape swatch;  // Shape2
+    std::array<LabelPlace, kLabelCount> labels{};
+    SceneShape bar;  // tcbSymbol
+    int barMaximum = 0;
+    bool barVisible = false;
+};
+
+// `pointText` is the coordinates label's current text, whose height places
+// the distance bar below it. `screen` is the primary screen's size, whose
+// diagonal is the bar's maximum.
+ReadoutLayout ComputeLayout(const Settings& settings, bool measuringMode,
+                            const TextMeasure& measure, Size screen, std::string_view pointText);
+
+// Writes the layout into the scene; label texts stay as they are and the bar
+// keeps its position within the new maximum.
+void ApplyLayout(const ReadoutLayout& layout, ReadoutScene& scene);
+
+// Length of the screen's diagonal in whole pixels.
+int ScreenDiagonal(Size screen);
+
+}  // namespace pixolet

@@ -1,0 +1,95 @@
+#include "readout/readout_window.h"
+
+#include "measure/meas_points.h"  // complete type for MeasurePoints' deleter
+#include "readout/layout.h"
+
+namespace pixolet {
+
+std::string ErrorBoxText(std::string_view message) {
+    std::string text(message);
+    // Compared as unsigned bytes, the way 8-bit characters sort.
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+    return text;
+}
+
+TfrmPixoletMain::TfrmPixoletMain(const ReadoutPorts& ports) : ports_(ports) {}
+
+TfrmPixoletMain::~TfrmPixoletMain() = default;
+
+void TfrmPixoletMain::FormCreate() {
+    TrackColor = true;
+    FollowPointer = true;
+    MeasuringMode = false;
+    try {
+        LoadSettings();
+        ports_.desktop.InstallInputHook();
+        ports_.desktop.InstallErrorHandler();
+        PropertiesDialog = nullptr;
+        Dragging = false;
+        MoveTolerance = 0;
+    } catch (const std::exception& error) {
+        // The window stays created; whatever step failed and those after it
+        // are simply missing, and the program goes on.
+        ports_.desktop.ShowError(ErrorBoxText(error.what()));
+    }
+}
+
+void TfrmPixoletMain::ShowHide(Sender sender) {
+    if (PropertiesDialog != nullptr) return;
+    ReadoutView& view = ports_.view;
+    if (view.IsVisible()) {
+        view.SetShowCaption("Show");
+        const Rect bounds = view.Bounds();
+        SavedLeft = bounds.left;
+        SavedTop = bounds.top;
+        view.Hide();
+        // Only a hide the user asked for ends measuring mode; the hide and
+        // show that re-lay out the window keep it.
+        if (sender != Sender::Window && MeasuringMode) ToggleMeasuringMode();
+        return;
+    }
+    view.SetShowCaption("Hide");
+    if (FollowPointer) {
+        const ScreenPoint at = ports_.screen.CursorPos();
+        SavedLeft = at.x;
+        SavedTop = at.y;
+    }
+    FormShow();
+    view.Resize(scene_.width, scene_.height);
+    view.Move(SavedLeft, SavedTop);
+    view.Show();
+    TrackingUpdate();
+}
+
+void TfrmPixoletMain::FormShow() {
+    const ReadoutLayout layout =
+        ComputeLayout(settings, MeasuringMode, ports_.view, ports_.screen.PrimarySize(),
+                      scene_.labels[lblPoint].text);
+    ApplyLayout(layout, scene_);
+    scene_.live = false;
+}
+
+void TfrmPixoletMain::FormClose() {
+    // Measuring mode off first, so that every marker leaves the screen.
+    if (MeasuringMode) ToggleMeasuringMode();
+    ports_.desktop.RemoveInputHook();
+    ports_.desktop.Terminate();
+}
+
+void TfrmPixoletMain::PlaceUnderPointer() {
+    const ScreenPoint at = ports_.screen.CursorPos();
+    const Rect bounds = ports_.view.Bounds();
+    if (!Dragging && !bounds.Contains(at)) return;
+    const int top = at.y - bounds.Height() / 2;
+    const int left = at.x - bounds.Width() / 2;
+    ports_.view.Move(left, top);
+    Dragging = true;
+}
+
+void TfrmPixoletMain::AppExceptionHandler(const std::exception& error) {
+    ports_.desktop.RemoveInputHook();
+    ports_.desktop.ShowError(ErrorBoxText(error.what()));
+    ports_.desktop.Terminate();
+}
+
+}  // namespace pixolet
