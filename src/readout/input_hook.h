@@ -29,7 +29,7 @@ struct InputEvent {
 // Whether a key or button (by virtual-key code) is down right now, as of the
 // event being handled.
 class KeyStatePort {
-  public:
+public:
     virtual ~KeyStatePort() = default;
     virtual bool IsDown(int virtualKey) const = 0;
 };

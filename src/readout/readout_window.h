@@ -46,7 +46,7 @@ struct ReadoutPorts {
 };
 
 class TfrmPixoletMain {
-  public:
+public:
     explicit TfrmPixoletMain(const ReadoutPorts& ports);
     ~TfrmPixoletMain();
     TfrmPixoletMain(const TfrmPixoletMain&) = delete;
@@ -106,7 +106,7 @@ class TfrmPixoletMain {
     ReadoutScene& MutableScene() { return scene_; }
     const ReadoutPorts& Ports() const { return ports_; }
 
-  private:
+private:
     ReadoutPorts ports_;
     ReadoutScene scene_;
     // The block sampled around the pointer, kept between tracking updates so
