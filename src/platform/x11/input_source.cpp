@@ -1,0 +1,230 @@
+#include "platform/x11/input_source.h"
+
+#include <QSocketNotifier>
+
+// Xlib after Qt: its macros clash with Qt's names.
+#include <X11/XKBlib.h>
+#include <X11/extensions/XInput2.h>
+
+#include "platform/x11/keymap.h"
+#include "platform/x11/x11_util.h"
+
+namespace pixolet::x11 {
+namespace {
+
+// The cookie's data belongs to Xlib until XFreeEventData.
+class EventData {
+  public:
+    EventData(Display* display, XGenericEventCookie* cookie)
+        : display_(display), cookie_(cookie), ok_(XGetEventData(display, cookie) != 0) {}
+    ~EventData() {
+        if (ok_) XFreeEventData(display_, cookie_);
+    }
+    EventData(const EventData&) = delete;
+    EventData& operator=(const EventData&) = delete;
+    bool ok() const { return ok_; }
+
+  private:
+    Display* display_;
+    XGenericEventCookie* cookie_;
+    bool ok_;
+};
+
+// Keeps the nesting count right when the handler leaves by an exception.
+class DepthGuard {
+  public:
+    explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
+    ~DepthGuard() { --depth_; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+  private:
+    int& depth_;
+};
+
+}  // namespace
+
+X11InputSource::X11InputSource(QObject* parent) : QObject(parent) {}
+
+X11InputSource::~X11InputSource() {
+    Close();
+}
+
+bool X11InputSource::Install(Handler handler) {
+    if (display_) return false;
+    XDisplay display(nullptr);
+    if (!display) return false;
+    Display* dpy = display.get();
+    int event = 0;
+    int error = 0;
+    if (!XQueryExtension(dpy, "XInputExtension", &opcode_, &event, &error)) return false;
+    // Announcing 2.2 makes the server deliver raw events even while another
+    // client holds a grab; anything from 2.0 on has the raw events.
+    int major = 2;
+    int minor = 2;
+    if (XIQueryVersion(dpy, &major, &minor) != Success || major < 2) return false;
+
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
+    XISetMask(bits, XI_RawButtonPress);
+    XISetMask(bits, XI_RawButtonRelease);
+    XISetMask(bits, XI_RawMotion);
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    {
+        XErrorTrap trap(dpy);
+        XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
+        trap.Sync();
+        if (trap.Failed()) return false;
+    }
+
+    display_ = std::move(display);
+    handler_ = std::move(handler);
+    closePending_ = false;
+    ReadButtonMap();
+    SeedKeyState();
+    notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(dpy), QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, &X11InputSource::Drain);
+    // Replies read above may have brought events into Xlib's queue; the
+    // socket would not signal those.
+    Drain();
+    return true;
+}
+
+void X11InputSource::Remove() {
+    handler_ = nullptr;
+    if (dispatchDepth_ > 0) {
+        // The drain loop below us still uses the connection.
+        closePending_ = true;
+        if (notifier_) notifier_->setEnabled(false);
+        return;
+    }
+    Close();
+}
+
+void X11InputSource::Close() {
+    notifier_.reset();
+    display_ = XDisplay();
+    keys_.Clear();
+    closePending_ = false;
+}
+
+void X11InputSource::ReadButtonMap() {
+    // Raw events carry the physical button; the core pointer map turns it
+    // into the logical one (a left-handed mouse swaps 1 and 3).
+    unsigned char map[256] = {};
+    const int count = XGetPointerMapping(display_.get(), map, 256);
+    buttonMap_.assign(map, map + (count > 0 ? count : 0));
+}
+
+int X11InputSource::LogicalButton(int physical) const {
+    if (physical >= 1 && static_cast<std::size_t>(physical) <= buttonMap_.size())
+        return buttonMap_[static_cast<std::size_t>(physical) - 1];
+    return physical;
+}
+
+void X11InputSource::SeedKeyState() {
+    // Keys and buttons already held when observing starts; from here on the
+    // event stream alone keeps the state.
+    Display* dpy = display_.get();
+    keys_.Clear();
+    char keymap[32] = {};
+    XQueryKeymap(dpy, keymap);
+    for (unsigned code = 8; code < 256; ++code) {
+        if ((static_cast<unsigned char>(keymap[code / 8]) >> (code % 8)) & 1U) {
+            const KeySym sym = XkbKeycodeToKeysym(dpy, static_cast<KeyCode>(code), 0, 0);
+            keys_.KeyPressed(code, VirtualKeyFromKeysym(sym));
+        }
+    }
+    Window root = 0;
+    Window child = 0;
+    int rx = 0;
+    int ry = 0;
+    int wx = 0;
+    int wy = 0;
+    unsigned int state = 0;
+    if (XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, &rx, &ry, &wx, &wy, &state)) {
+        if (state & Button1Mask) keys_.ButtonPressed(1);
+        if (state & Button2Mask) keys_.ButtonPressed(2);
+        if (state & Button3Mask) keys_.ButtonPressed(3);
+    }
+}
+
+void X11InputSource::Drain() {
+    if (!display_ || closePending_) return;
+    Display* dpy = display_.get();
+    {
+        DepthGuard depth(dispatchDepth_);
+        // Every queued event, also those that replies brought in: the socket
+        // notifier only fires for bytes still unread on the socket.
+        while (display_ && !closePending_ && XPending(dpy) > 0) {
+            XEvent event;
+            XNextEvent(dpy, &event);
+            if (event.type == MappingNotify) {
+                XRefreshKeyboardMapping(&event.xmapping);
+                if (event.xmapping.request == MappingPointer) ReadButtonMap();
+                continue;
+            }
+            XGenericEventCookie* cookie = &event.xcookie;
+            if (cookie->type != GenericEvent || cookie->extension != opcode_) continue;
+            int evtype = 0;
+            int detail = 0;
+            {
+                EventData data(dpy, cookie);
+                if (!data.ok()) continue;
+                evtype = cookie->evtype;
+                detail = static_cast<const XIRawEvent*>(cookie->data)->detail;
+            }
+            Dispatch(evtype, detail);
+        }
+    }
+    if (closePending_ && dispatchDepth_ == 0) Close();
+}
+
+void X11InputSource::Dispatch(int evtype, int detail) {
+    InputEvent out;
+    switch (evtype) {
+        case XI_RawKeyPress: {
+            const auto code = static_cast<unsigned>(detail);
+            const KeySym sym = XkbKeycodeToKeysym(display_.get(), static_cast<KeyCode>(code), 0, 0);
+            const int virtualKey = VirtualKeyFromKeysym(sym);
+            keys_.KeyPressed(code, virtualKey);
+            if (virtualKey == 0) return;  // a key with no virtual-key code
+            out = InputEvent{keys_.KeyDownKind(virtualKey), virtualKey};
+            break;
+        }
+        case XI_RawKeyRelease: {
+            // The code the key had when it went down; X repeats some releases.
+            const auto code = static_cast<unsigned>(detail);
+            const int virtualKey = keys_.DownVirtualKey(code);
+            keys_.KeyReleased(code);
+            if (virtualKey == 0) return;
+            out = InputEvent{InputKind::KeyUp, virtualKey};
+            break;
+        }
+        case XI_RawButtonPress: {
+            const int virtualKey = keys_.ButtonPressed(LogicalButton(detail));
+            out = InputEvent{virtualKey == vk::kLButton ? InputKind::LButtonDown : InputKind::Other,
+                             0};
+            break;
+        }
+        case XI_RawButtonRelease: {
+            const int virtualKey = keys_.ButtonReleased(LogicalButton(detail));
+            out =
+                InputEvent{virtualKey == vk::kLButton ? InputKind::LButtonUp : InputKind::Other, 0};
+            break;
+        }
+        case XI_RawMotion:
+            out = InputEvent{InputKind::MouseMove, 0};
+            break;
+        default:
+            return;
+    }
+    if (handler_) {
+        // A copy: the handler may remove this source, and with it handler_.
+        const Handler handler = handler_;
+        handler(out);
+    }
+}
+
+}  // namespace pixolet::x11

@@ -1,0 +1,57 @@
+// The desktop's keyboard and mouse input, observed system-wide through
+// XInput2 raw events and handed on as InputEvents, in order, on the GUI
+// thread. Nothing is grabbed: the focused program always gets its input.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/x11/key_state_tracker.h"
+#include "platform/x11/x11_display.h"
+#include "readout/input_hook.h"
+
+class QSocketNotifier;
+
+namespace pixolet::x11 {
+
+class X11InputSource : public QObject, public KeyStatePort {
+    Q_OBJECT
+  public:
+    using Handler = std::function<void(const InputEvent&)>;
+
+    explicit X11InputSource(QObject* parent = nullptr);
+    ~X11InputSource() override;
+
+    // Starts observing on a connection of its own. False, with nothing left
+    // behind, when the display cannot be opened or lacks XInput 2.0.
+    bool Install(Handler handler);
+    // Stops observing. Safe to call from inside the handler and when not
+    // installed.
+    void Remove();
+    bool IsInstalled() const { return static_cast<bool>(display_); }
+
+    // Up/down state as of the event being handled.
+    bool IsDown(int virtualKey) const override { return keys_.IsDown(virtualKey); }
+    ShiftByte Shift() const { return keys_.Shift(); }
+
+  private:
+    void Drain();
+    void Dispatch(int evtype, int detail);
+    void SeedKeyState();
+    void ReadButtonMap();
+    int LogicalButton(int physical) const;
+    void Close();
+
+    XDisplay display_;
+    int opcode_ = 0;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    Handler handler_;
+    KeyStateTracker keys_;
+    std::vector<unsigned char> buttonMap_;
+    int dispatchDepth_ = 0;
+    bool closePending_ = false;
+};
+
+}  // namespace pixolet::x11

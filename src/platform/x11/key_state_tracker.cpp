@@ -1,0 +1,89 @@
+#include "platform/x11/key_state_tracker.h"
+
+namespace pixolet::x11 {
+namespace {
+
+// A key-down counts as a system key, as Windows reports it, when Alt is held
+// without Ctrl, and for F10.
+bool IsSystemKey(int virtualKey, ShiftByte held) {
+    if (virtualKey == vk::kF10) return true;
+    return (held & kShiftAlt) != 0 && (held & kShiftCtrl) == 0;
+}
+
+}  // namespace
+
+void KeyStateTracker::KeyPressed(unsigned keyCode, int virtualKey) {
+    if (keyCode >= kKeyCodes || virtualKey <= 0 || virtualKey > 0xFF) return;
+    if (downKeys_[keyCode] != 0) return;
+    downKeys_[keyCode] = static_cast<std::uint8_t>(virtualKey);
+    ++downCount_[static_cast<std::size_t>(virtualKey)];
+}
+
+void KeyStateTracker::KeyReleased(unsigned keyCode) {
+    if (keyCode >= kKeyCodes) return;
+    const std::uint8_t virtualKey = downKeys_[keyCode];
+    if (virtualKey == 0) return;
+    downKeys_[keyCode] = 0;
+    --downCount_[virtualKey];
+}
+
+int KeyStateTracker::ButtonVirtualKey(int button) {
+    switch (button) {
+        case 1:
+            return vk::kLButton;
+        case 2:
+            return vk::kMButton;
+        case 3:
+            return vk::kRButton;
+        default:
+            return 0;
+    }
+}
+
+int KeyStateTracker::ButtonPressed(int button) {
+    const int virtualKey = ButtonVirtualKey(button);
+    buttons_ = static_cast<std::uint8_t>(buttons_ | virtualKey);
+    return virtualKey;
+}
+
+int KeyStateTracker::ButtonReleased(int button) {
+    const int virtualKey = ButtonVirtualKey(button);
+    buttons_ = static_cast<std::uint8_t>(buttons_ & ~virtualKey);
+    return virtualKey;
+}
+
+void KeyStateTracker::Clear() {
+    downKeys_.fill(0);
+    downCount_.fill(0);
+    buttons_ = 0;
+}
+
+bool KeyStateTracker::IsDown(int virtualKey) const {
+    switch (virtualKey) {
+        case vk::kLButton:
+        case vk::kRButton:
+        case vk::kMButton:
+            return (buttons_ & virtualKey) != 0;
+        default:
+            break;
+    }
+    if (virtualKey <= 0 || virtualKey > 0xFF) return false;
+    return downCount_[static_cast<std::size_t>(virtualKey)] != 0;
+}
+
+ShiftByte KeyStateTracker::Shift() const {
+    ShiftByte shift = 0;
+    if (IsDown(vk::kShift)) shift |= kShiftShift;
+    if (IsDown(vk::kMenu)) shift |= kShiftAlt;
+    if (IsDown(vk::kControl)) shift |= kShiftCtrl;
+    if (IsDown(vk::kLButton)) shift |= kShiftLeftButton;
+    if (IsDown(vk::kRButton)) shift |= kShiftRightButton;
+    if (IsDown(vk::kMButton)) shift |= kShiftMiddleButton;
+    return shift;
+}
+
+InputKind KeyStateTracker::KeyDownKind(int virtualKey) const {
+    return IsSystemKey(virtualKey, Shift()) ? InputKind::SysKeyDown : InputKind::KeyDown;
+}
+
+}  // namespace pixolet::x11

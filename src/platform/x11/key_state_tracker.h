@@ -1,0 +1,52 @@
+// The up/down state of keys and mouse buttons, kept from the ordered stream
+// of raw presses and releases. Raw X input carries no modifier state, and
+// asking the server at handling time is stale under fast typing, so the
+// stream itself is the only reliable source.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "actions/shortcut.h"
+#include "readout/input_hook.h"
+
+namespace pixolet::x11 {
+
+class KeyStateTracker : public KeyStatePort {
+  public:
+    static constexpr int kKeyCodes = 256;
+
+    // A key, by its X key code, went down; `virtualKey` is what it means now.
+    // Left and right keys of one modifier have different key codes, so each
+    // is held on its own. A press of a key already down changes nothing.
+    void KeyPressed(unsigned keyCode, int virtualKey);
+    // A release of a key that is not down (X repeats some releases) is
+    // ignored.
+    void KeyReleased(unsigned keyCode);
+    // Logical X button numbers: 1 left, 2 middle, 3 right. Others (the wheel)
+    // are not tracked. Returns the button's virtual-key code, 0 for others.
+    int ButtonPressed(int button);
+    int ButtonReleased(int button);
+    void Clear();
+    // The virtual-key code the key went down with, 0 when it is up.
+    int DownVirtualKey(unsigned keyCode) const {
+        return keyCode < kKeyCodes ? downKeys_[keyCode] : 0;
+    }
+
+    bool IsDown(int virtualKey) const override;
+    ShiftByte Shift() const;
+    // How the key-down of `virtualKey` that has just been recorded counts.
+    InputKind KeyDownKind(int virtualKey) const;
+
+    static int ButtonVirtualKey(int button);
+
+  private:
+    // The virtual-key code each key code had when it went down; 0 when up.
+    std::array<std::uint8_t, kKeyCodes> downKeys_{};
+    // How many down key codes give each virtual-key code.
+    std::array<std::uint16_t, 256> downCount_{};
+    // Mouse buttons by virtual-key code (1, 2, 4).
+    std::uint8_t buttons_ = 0;
+};
+
+}  // namespace pixolet::x11
