@@ -1,16 +1,6 @@
 #include "platform/x11/key_state_tracker.h"
 
 namespace pixolet::x11 {
-namespace {
-
-// A key-down counts as a system key, as Windows reports it, when Alt is held
-// without Ctrl, and for F10.
-bool IsSystemKey(int virtualKey, ShiftByte held) {
-    if (virtualKey == vk::kF10) return true;
-    return (held & kShiftAlt) != 0 && (held & kShiftCtrl) == 0;
-}
-
-}  // namespace
 
 void KeyStateTracker::KeyPressed(unsigned keyCode, int virtualKey) {
     if (keyCode >= kKeyCodes || virtualKey <= 0 || virtualKey > 0xFF) return;
@@ -83,7 +73,7 @@ ShiftByte KeyStateTracker::Shift() const {
 }
 
 InputKind KeyStateTracker::KeyDownKind(int virtualKey) const {
-    return IsSystemKey(virtualKey, Shift()) ? InputKind::SysKeyDown : InputKind::KeyDown;
+    return IsSystemKeyDown(virtualKey, Shift()) ? InputKind::SysKeyDown : InputKind::KeyDown;
 }
 
 }  // namespace pixolet::x11
