@@ -1,0 +1,140 @@
+#include "platform/x11/desktop_services.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QWidget>
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+#include "app/start_sequence.h"
+#include "platform/x11/desktop_x11.h"
+#include "readout/input_hook.h"
+#include "readout/readout_window.h"
+
+namespace pixolet::x11 {
+
+namespace {
+
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t extra = 0;
+        if (c < 0x80)
+            extra = 0;
+        else if ((c & 0xE0) == 0xC0 && c >= 0xC2)
+            extra = 1;
+        else if ((c & 0xF0) == 0xE0)
+            extra = 2;
+        else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
+            extra = 3;
+        else
+            return false;
+        if (extra > 0 && i + extra >= text.size()) return false;
+        for (std::size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+QString FromCoreText(std::string_view text) {
+    QString result = IsValidUtf8(text) ? QString::fromUtf8(text.data(), qsizetype(text.size()))
+                                       : QString::fromLatin1(text.data(), qsizetype(text.size()));
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return result;
+}
+
+DesktopServices::DesktopServices(QWidget& readout, QObject* parent)
+    : QObject(parent), readout_(readout), display_(nullptr) {}
+
+DesktopServices::~DesktopServices() {
+    input_.Remove();
+}
+
+void DesktopServices::Guard(const std::function<void()>& call) {
+    if (terminated_ || !window_) return;
+    try {
+        call();
+    } catch (const std::exception& error) {
+        HandleError(error);
+    } catch (...) {
+        HandleError(std::runtime_error("Unknown error"));
+    }
+}
+
+void DesktopServices::HandleError(const std::exception& error) {
+    // An error raised while the error box is up (say by a paint) is not
+    // shown a second time.
+    if (handlingError_) return;
+    handlingError_ = true;
+    try {
+        if (errorHandlerInstalled_)
+            window_->AppExceptionHandler(error);
+        else
+            ShowError(error.what());
+    } catch (...) {
+        // The handler itself failed: end the program rather than loop.
+        Terminate();
+    }
+    handlingError_ = false;
+}
+
+bool DesktopServices::IsReadoutActive() {
+    if (!display_ || !readout_.isVisible()) return false;
+    const unsigned long active = ActiveWindow(display_.get());
+    return active != 0 && IsSameTopLevel(display_.get(), active, readout_.winId());
+}
+
+void DesktopServices::PostClose() {
+    if (closePosted_) return;
+    closePosted_ = true;
+    // After the current event: the quit shortcut and the menu entry both
+    // arrive in the middle of something the core is still doing.
+    QMetaObject::invokeMethod(
+        this, [this] { Guard([this] { window_->FormClose(); }); }, Qt::QueuedConnection);
+}
+
+void DesktopServices::InstallInputHook() {
+    // A failure leaves the program without live readout and shortcuts, and
+    // is not reported.
+    input_.Install([this](const InputEvent& event) {
+        Guard([&] { InputHookProc(*window_, event, input_); });
+    });
+}
+
+void DesktopServices::RemoveInputHook() {
+    input_.Remove();
+}
+
+void DesktopServices::ShowError(std::string_view message) {
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
+                    FromCoreText(message), QMessageBox::Ok);
+    box.exec();
+}
+
+void DesktopServices::Terminate() {
+    terminated_ = true;
+    input_.Remove();
+    QCoreApplication::exit(0);
+}
+
+std::string DesktopServices::ExecutablePath() {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return QCoreApplication::applicationFilePath().toStdString();
+    return path.string();
+}
+
+bool DesktopServices::AskYesNo(std::string_view caption, std::string_view text) {
+    QMessageBox box(QMessageBox::Warning, FromCoreText(caption), FromCoreText(text),
+                    QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace pixolet::x11

@@ -1,0 +1,67 @@
+// The desktop services the core's readout window uses, over Qt and X11, and
+// the error guard through which every call from Qt into the core runs.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <exception>
+#include <functional>
+#include <string_view>
+
+#include "platform/readout_view_port.h"
+#include "platform/x11/input_source.h"
+#include "platform/x11/x11_display.h"
+
+class QWidget;
+
+namespace pixolet {
+class TfrmPixoletMain;
+}
+
+namespace pixolet::x11 {
+
+// Core texts are 8-bit. UTF-8 (file names, say) is shown as such, anything
+// else byte for byte as Latin-1; Windows line breaks become plain ones.
+QString FromCoreText(std::string_view text);
+
+class DesktopServices : public QObject, public DesktopPort {
+    Q_OBJECT
+  public:
+    // `readout` is the readout window's widget, whose activity is asked.
+    explicit DesktopServices(QWidget& readout, QObject* parent = nullptr);
+    ~DesktopServices() override;
+
+    // The core window, once it exists; input and close calls go to it.
+    void Attach(TfrmPixoletMain* window) { window_ = window; }
+
+    // Runs `call` as an entry from Qt into the core. Once the error handler
+    // is installed, an escaping error goes to the window's
+    // AppExceptionHandler; before that it is shown and the program goes on.
+    // Nothing escapes into Qt's event loop either way.
+    void Guard(const std::function<void()>& call);
+    bool Terminated() const { return terminated_; }
+
+    bool IsReadoutActive() override;
+    void PostClose() override;
+    void InstallInputHook() override;
+    void RemoveInputHook() override;
+    void InstallErrorHandler() override { errorHandlerInstalled_ = true; }
+    void ShowError(std::string_view message) override;
+    void Terminate() override;
+    std::string ExecutablePath() override;
+    bool AskYesNo(std::string_view caption, std::string_view text) override;
+
+  private:
+    void HandleError(const std::exception& error);
+
+    QWidget& readout_;
+    TfrmPixoletMain* window_ = nullptr;
+    XDisplay display_;
+    X11InputSource input_;
+    bool errorHandlerInstalled_ = false;
+    bool closePosted_ = false;
+    bool terminated_ = false;
+    bool handlingError_ = false;
+};
+
+}  // namespace pixolet::x11

@@ -1,0 +1,92 @@
+#include "platform/x11/link_label_widget.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+#include <optional>
+
+namespace pixolet::x11 {
+
+namespace {
+
+QColor ToQColor(Colour c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+std::optional<LabelButton> ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return LabelButton::Left;
+        case Qt::RightButton:
+            return LabelButton::Right;
+        case Qt::MiddleButton:
+            return LabelButton::Middle;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+LinkLabelWidget::LinkLabelWidget(const std::string& caption, QWidget* parent)
+    : QWidget(parent), state_(caption) {
+    // Clicks belong to the label, never to the window below it (the splash
+    // closes on a double-click on its free area only).
+    setAttribute(Qt::WA_NoMousePropagation);
+    Refresh();
+}
+
+void LinkLabelWidget::Refresh() {
+    QFont f = font();
+    f.setUnderline(state_.Underline());
+    setFont(f);
+    setEnabled(state_.Enabled());
+    if (state_.HandCursor())
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+    update();
+}
+
+bool LinkLabelWidget::OpenWithDesktop(const std::string& target) {
+    // A bare host name goes to the browser as a web address, the way the
+    // desktop's own run dialogs take it.
+    const QUrl url = QUrl::fromUserInput(
+        QString::fromUtf8(target.data(), static_cast<qsizetype>(target.size())));
+    return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+void LinkLabelWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(ToQColor(state_.TextColour()));
+    const QString caption =
+        QString::fromUtf8(state_.Caption().data(), static_cast<qsizetype>(state_.Caption().size()));
+    // Centred, one line, no accelerator processing.
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption);
+}
+
+void LinkLabelWidget::mousePressEvent(QMouseEvent* event) {
+    if (const auto button = ButtonOf(event->button())) {
+        state_.MouseDown(*button);
+        update();
+    }
+    event->accept();
+}
+
+void LinkLabelWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const auto button = ButtonOf(event->button());
+    if (!button) return;
+    state_.MouseUp(*button);
+    // A click is a left release over the label; elsewhere it only restores
+    // the colour.
+    if (*button == LabelButton::Left && rect().contains(event->position().toPoint())) {
+        state_.Click(opener_);
+        Refresh();
+    }
+    update();
+    event->accept();
+}
+
+}  // namespace pixolet::x11

@@ -1,0 +1,200 @@
+#include "platform/x11/readout_widget.h"
+
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "platform/x11/desktop_x11.h"
+#include "readout/readout_window.h"
+
+namespace pixolet::x11 {
+
+namespace {
+
+QColor ToQColor(Colour c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+QImage ToImage(const PixelBuffer& buffer) {
+    QImage image(buffer.Width(), buffer.Height(), QImage::Format_RGB32);
+    for (int y = 0; y < buffer.Height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < buffer.Width(); ++x) {
+            const Colour c = buffer.At(x, y);
+            line[x] = qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+        }
+    }
+    return image;
+}
+
+// A shape's plain look between tracking updates: its fill with a black
+// one-pixel outline.
+void PaintPlainShape(QPainter& painter, const SceneShape& shape, const QColor& fill) {
+    if (shape.width <= 0 || shape.height <= 0) return;
+    painter.fillRect(shape.left, shape.top, shape.width, shape.height, fill);
+    painter.setPen(Qt::black);
+    painter.drawRect(shape.left, shape.top, shape.width - 1, shape.height - 1);
+}
+
+void PaintShape(QPainter& painter, const SceneShape& shape, const PixelBuffer& pixels, bool live,
+                const QColor& plainFill) {
+    if (live && pixels.Width() == shape.width && pixels.Height() == shape.height)
+        painter.drawImage(shape.left, shape.top, ToImage(pixels));
+    else
+        PaintPlainShape(painter, shape, plainFill);
+}
+
+// The disabled distance bar: a sunken groove with a grey thumb at the
+// position.
+void PaintBar(QPainter& painter, const SceneBar& bar) {
+    const SceneShape& b = bar.bounds;
+    if (b.width <= 2 || b.height <= 0) return;
+    const int mid = b.top + b.height / 2;
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawLine(b.left, mid - 1, b.left + b.width - 1, mid - 1);
+    painter.setPen(Qt::white);
+    painter.drawLine(b.left, mid, b.left + b.width - 1, mid);
+    const int span = b.width - 3;
+    const int maximum = std::max(bar.maximum, 1);
+    const int position = std::clamp(bar.position, 0, maximum);
+    const int x = b.left + static_cast<int>(static_cast<long long>(span) * position / maximum);
+    painter.fillRect(x, b.top, 3, b.height, QColor(0xA0, 0xA0, 0xA0));
+}
+
+}  // namespace
+
+QFont ToQFont(const FontDescription& d) {
+    QFont font(QString::fromLocal8Bit(d.name.data(), qsizetype(d.name.size())));
+    font.setStyleHint(QFont::AnyStyle, QFont::PreferMatch);
+    const int height = d.height == 0 ? -10 : d.height;
+    if (height < 0) {
+        font.setPixelSize(-height);
+    } else {
+        // A positive height is the whole cell; take the character height
+        // that gives a cell of about that size.
+        font.setPixelSize(height);
+        const int cell = QFontMetrics(font).height();
+        if (cell > height) font.setPixelSize(std::max(1, height * height / cell));
+    }
+    font.setBold(d.bold);
+    font.setItalic(d.italic);
+    font.setUnderline(d.underline);
+    font.setStrikeOut(d.strikeOut);
+    return font;
+}
+
+ReadoutWidget::ReadoutWidget()
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_X11DoNotAcceptFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+    setWindowTitle(QStringLiteral("Pixolet"));
+    SetFont(FontDescription{});
+}
+
+ReadoutWidget::~ReadoutWidget() = default;
+
+void ReadoutWidget::Attach(TfrmPixoletMain* window, PopupMenu* menu, CoreCall guard) {
+    window_ = window;
+    menu_ = menu;
+    guard_ = std::move(guard);
+}
+
+int ReadoutWidget::TextWidth(std::string_view text) const {
+    return QFontMetrics(font_).horizontalAdvance(Latin1(text));
+}
+
+int ReadoutWidget::TextHeight(std::string_view) const {
+    return QFontMetrics(font_).height();
+}
+
+Rect ReadoutWidget::Bounds() const {
+    const QRect g = geometry();
+    return Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
+
+void ReadoutWidget::Move(int left, int top) {
+    move(left, top);
+}
+
+void ReadoutWidget::Resize(int width, int height) {
+    setFixedSize(width, height);
+}
+
+void ReadoutWidget::Show() {
+    if (isVisible()) return;
+    show();
+    raise();
+    MarkSkipTaskbar();
+}
+
+void ReadoutWidget::Hide() {
+    hide();
+}
+
+void ReadoutWidget::Repaint(bool now) {
+    if (now)
+        repaint();
+    else
+        update();
+}
+
+void ReadoutWidget::SetFont(const FontDescription& font) {
+    fontDescription_ = font;
+    font_ = ToQFont(font);
+    textColour_ = ToQColor(font.colour);
+    update();
+}
+
+void ReadoutWidget::SetShowCaption(std::string_view caption) {
+    if (menu_) menu_->SetShowCaption(caption);
+}
+
+void ReadoutWidget::SetMenuShortcuts(Shortcut showHide, Shortcut quit) {
+    if (menu_) menu_->SetShortcuts(showHide, quit);
+}
+
+void ReadoutWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(kSilver));
+    if (window_) {
+        const ReadoutScene& scene = window_->Scene();
+        PaintShape(painter, scene.zoom, scene.magnifier, scene.live, ToQColor(kSilver));
+        PaintShape(painter, scene.swatch, scene.swatchPixels, scene.live, Qt::white);
+        painter.setFont(font_);
+        painter.setPen(textColour_);
+        const QFontMetrics metrics(font_);
+        for (const SceneLabel& label : scene.labels) {
+            if (!label.visible) continue;
+            // Plain text at the label's top-left: no background, and an
+            // ampersand stays an ampersand.
+            painter.drawText(QPoint(label.left, label.top + metrics.ascent()), Latin1(label.text));
+        }
+        if (scene.bar.visible) PaintBar(painter, scene.bar);
+    }
+    painter.setPen(ToQColor(kBlue));
+    painter.drawRect(0, 0, width() - 1, height() - 1);
+    if (window_ && guard_) guard_([this] { window_->FormPaint(); });
+}
+
+void ReadoutWidget::contextMenuEvent(QContextMenuEvent* event) {
+    // PopupMenu1 is the window's context menu as well as the tray icon's.
+    if (menu_) menu_->popup(event->globalPos());
+}
+
+void ReadoutWidget::MarkSkipTaskbar() {
+    // On Qt's own connection, so that the request follows the map request
+    // that show() has just queued there.
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 && x11->display()) x11::MarkSkipTaskbar(x11->display(), winId());
+}
+
+}  // namespace pixolet::x11
