@@ -1,6 +1,77 @@
+// The Linux program: checks for an X display, starts Qt and runs the start
+// sequence over the Qt/X11 shell.
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/start_sequence.h"
+#include "platform/x11/app_shell.h"
+#include "platform/x11/x11_display.h"
+
+#if __has_include("platform/x11/file_registry.h")
+#include "platform/x11/file_registry.h"
+#define PIXOLET_HAVE_FILE_REGISTRY 1
+#endif
+
+namespace {
+
+#ifndef PIXOLET_HAVE_FILE_REGISTRY
+// Until the store lands: a registry that has no keys, so every setting
+// takes its default.
+class NoRegistry : public pixolet::Registry {
+  public:
+    std::unique_ptr<pixolet::RegistryKey> CreateKey(std::string_view) override { return nullptr; }
+    std::unique_ptr<pixolet::RegistryKey> OpenKey(std::string_view) override { return nullptr; }
+    bool DeleteKey(std::string_view) override { return false; }
+};
+#endif
+
+std::unique_ptr<pixolet::Registry> OpenStore() {
+#ifdef PIXOLET_HAVE_FILE_REGISTRY
+    return pixolet::x11::FileRegistry::ForCurrentUser();
+#else
+    return std::make_unique<NoRegistry>();
+#endif
+}
+
+// The program draws on and reads from an X screen; under a Wayland session
+// it needs Xwayland.
+bool XDisplayAvailable() {
+    const pixolet::x11::XDisplay probe(nullptr);
+    return static_cast<bool>(probe);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    // Qt takes its own options out of argv; the start sequence looks at the
+    // command line as it was given.
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+
+    // Device pixels 1:1: the magnifier and the screen markers are pixel
+    // exact, and a scaled window would not line up with the pointer.
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // Window ids, the clipboard and the tray all go through X.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+
+    if (!XDisplayAvailable()) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(
+            stderr, "pixolet: cannot open the X display %s%s%s; an X11 session is needed\n",
+            display ? "\"" : "(DISPLAY is not set)", display ? display : "", display ? "\"" : "");
+        return 1;
+    }
+
     QApplication app(argc, argv);
-    return app.exec();
+    Q_INIT_RESOURCE(pixolet);
+    // Hidden windows and closed message boxes must never end the program;
+    // only the readout window's close does.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    std::unique_ptr<pixolet::Registry> store = OpenStore();
+    pixolet::x11::QtAppShell shell(std::move(store));
+    return pixolet::RunStartSequence(shell, args);
 }

@@ -1,0 +1,143 @@
+#include "platform/x11/app_shell.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "platform/x11/clipboard.h"
+#include "platform/x11/colour_dialog_x11.h"
+#include "platform/x11/desktop_services.h"
+#include "platform/x11/desktop_x11.h"
+#include "platform/x11/readout_widget.h"
+#include "platform/x11/screen.h"
+#include "platform/x11/signal_bridge.h"
+#include "platform/x11/splash_window.h"
+#include "platform/x11/tray.h"
+#include "readout/readout_window.h"
+
+// Xlib after Qt: its macros clash with Qt's names.
+#include <X11/Xlib.h>
+
+namespace pixolet::x11 {
+
+namespace {
+
+class SteadyClock : public Clock {
+  public:
+    std::uint32_t TickCount() override {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        // Wraps like a 32-bit tick counter; the core only takes differences.
+        return static_cast<std::uint32_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    }
+};
+
+// Logical pixels per inch of the primary screen, 96 when it is not known.
+int ScreenDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 0.0;
+    return dpi >= 1.0 ? static_cast<int>(std::lround(dpi)) : 96;
+}
+
+// Hands everything queued on Qt's own X connection to the server and waits
+// until it has been handled, so a window painted now is on the screen.
+void SyncWithServer() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 && x11->display()) XSync(x11->display(), False);
+}
+
+}  // namespace
+
+// The readout window with its ports, its menu and its tray icon. Members are
+// built in this order and destroyed in reverse, so everything the core
+// window uses outlives it.
+struct ReadoutParts {
+    explicit ReadoutParts(Registry& registry)
+        : window(ReadoutPorts{widget, screen, clock, clipboard, colourDialog, desktop, registry}),
+          tray(
+              &menu, [this] { window.ShowHide(Sender::TrayIcon); },
+              [this](const std::function<void()>& call) { desktop.Guard(call); }) {}
+
+    X11Screen screen;
+    SteadyClock clock;
+    QtClipboard clipboard;
+    X11ColourDialog colourDialog;
+    ReadoutWidget widget;
+    DesktopServices desktop{widget};
+    TfrmPixoletMain window;
+    PopupMenu menu;
+    TrayIcon tray;
+    SignalBridge signalBridge;
+};
+
+QtAppShell::QtAppShell(std::unique_ptr<Registry> registry)
+    : registry_(std::move(registry)), display_(nullptr) {}
+
+QtAppShell::~QtAppShell() = default;
+
+bool QtAppShell::FindRunningInstance() {
+    return InstanceMarkerExists(display_.get());
+}
+
+void QtAppShell::ShowSplashNow() {
+    splash_ = std::make_unique<TfrmStart>();
+    splash_->show();
+    // The message loop does not run yet: serve just enough events for the
+    // window to be mapped and exposed, then paint it at once.
+    QElapsedTimer waited;
+    waited.start();
+    while (!(splash_->windowHandle() && splash_->windowHandle()->isExposed()) &&
+           waited.elapsed() < 1000) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    }
+    splash_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    SyncWithServer();
+}
+
+void QtAppShell::Sleep(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void QtAppShell::ClaimInstance() {
+    QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    marker_ = std::make_unique<InstanceMarker>();
+}
+
+void QtAppShell::CreateReadoutWindow() {
+    parts_ = std::make_unique<ReadoutParts>(*registry_);
+    ReadoutParts& p = *parts_;
+    const CoreCall guard = [&p](const std::function<void()>& call) { p.desktop.Guard(call); };
+    p.desktop.Attach(&p.window);
+    p.widget.Attach(&p.window, &p.menu, guard);
+
+    QObject::connect(p.menu.Show1, &QAction::triggered, &p.menu,
+                     [&p] { p.desktop.Guard([&p] { p.window.ShowHide(Sender::Show1); }); });
+    QObject::connect(p.menu.Quit1, &QAction::triggered, &p.menu,
+                     [&p] { p.desktop.Guard([&p] { p.window.Quit1Click(); }); });
+    // The properties dialog is not there yet.
+    p.menu.itmProperties->setEnabled(false);
+
+    // A termination signal closes the window the way Quit does: measuring
+    // markers leave the screen and the process exits with 0.
+    QObject::connect(&p.signalBridge, &SignalBridge::terminationRequested, &p.desktop,
+                     [&p] { p.desktop.PostClose(); });
+
+    p.window.ReadoutFont.dpi = ScreenDpi();
+    p.desktop.Guard([&p] { p.window.FormCreate(); });
+    p.tray.Activate();
+}
+
+void QtAppShell::RunMessageLoop() {
+    // The error handler may already have ended the program inside FormCreate;
+    // Qt ignores an exit() asked for before the loop runs.
+    if (!parts_ || parts_->desktop.Terminated()) return;
+    QApplication::exec();
+}
+
+}  // namespace pixolet::x11
