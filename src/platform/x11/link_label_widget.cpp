@@ -1,6 +1,7 @@
 #include "platform/x11/link_label_widget.h"
 
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
@@ -25,6 +26,15 @@ std::optional<LabelButton> ButtonOf(Qt::MouseButton button) {
         default:
             return std::nullopt;
     }
+}
+
+// The face that stands in for the designed one may run wider; a smaller
+// size keeps the whole caption readable instead of cutting both ends off.
+QFont FittedFont(QFont font, const QString& caption, int width) {
+    constexpr int kSmallest = 8;
+    while (font.pixelSize() > kSmallest && QFontMetrics(font).horizontalAdvance(caption) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
 }
 
 }  // namespace
@@ -59,10 +69,10 @@ bool LinkLabelWidget::OpenWithDesktop(const std::string& target) {
 
 void LinkLabelWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setFont(font());
-    painter.setPen(ToQColor(state_.TextColour()));
     const QString caption =
         QString::fromUtf8(state_.Caption().data(), static_cast<qsizetype>(state_.Caption().size()));
+    painter.setFont(FittedFont(font(), caption, width()));
+    painter.setPen(ToQColor(state_.TextColour()));
     // Centred, one line, no accelerator processing.
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption);
 }
