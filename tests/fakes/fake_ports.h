@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,8 +36,10 @@ public:
 
     ScreenPoint CursorPos() override { return cursor; }
     Size PrimarySize() override { return size; }
+    Rect lastBlock;
     void ReadBlock(const Rect& area, Colour* out) override {
         ++blockReads;
+        lastBlock = area;
         for (int y = area.top; y < area.bottom; ++y)
             for (int x = area.left; x < area.right; ++x) *out++ = Pixel(x, y);
     }
@@ -155,7 +158,13 @@ public:
 
     bool IsReadoutActive() override { return readoutActive; }
     void PostClose() override { ++closesPosted; }
-    void InstallInputHook() override { ++hookInstalls; }
+    // When not empty, installing the input hook throws with this message.
+    std::string hookInstallError;
+
+    void InstallInputHook() override {
+        if (!hookInstallError.empty()) throw std::runtime_error(hookInstallError);
+        ++hookInstalls;
+    }
     void RemoveInputHook() override { ++hookRemovals; }
     void InstallErrorHandler() override { ++errorHandlerInstalls; }
     void ShowError(std::string_view message) override { errors.emplace_back(message); }
