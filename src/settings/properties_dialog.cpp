@@ -136,13 +136,17 @@ void TfrmProp::tmrRefreshTimer() {
 }
 
 void TfrmProp::BitBtn1Click() {
-    // A cancelled font dialog leaves the font object as it was; either way
-    // nothing reaches the readout font before the dialog's own OK.
-    view_->ChooseFont(dlgFontFont);
+    // The font dialog works on a copy, so that a cancelled one leaves the font
+    // object as it was. Nothing reaches the readout font before the
+    // properties dialog's own OK.
+    FontDescription chosen = dlgFontFont;
+    if (view_->ChooseFont(chosen)) dlgFontFont = chosen;
 }
 
 void TfrmProp::imgVelmoraDblClick() {
-    logoHint_ = AuthorLine(view_->ReadVersionBlock());
+    // An unreadable block leaves the logo without a hint.
+    const std::optional<std::string> block = view_->ReadVersionBlock();
+    logoHint_ = block ? AuthorLine(*block) : std::string();
     view_->SetLogoHint(logoHint_);
 }
 

@@ -26,7 +26,9 @@ inline constexpr std::array<std::string_view, 5> kClipboardFormatItems{
 // address, the maker's web address and the maker's mail address.
 inline constexpr std::string_view kPartnerWebAddress = "https://www.orvessa.example/";
 inline constexpr std::string_view kMakerWebAddress = "www.velmora.example";
-inline constexpr std::string_view kMakerMailAddress = "info@orvessa.example";
+inline constexpr std::string_view kMakerMailAddress = "pixolet@velmora.example";
+// The About page's mail link writes to the partner.
+inline constexpr std::string_view kPartnerMailAddress = "info@orvessa.example";
 std::string InitialLogoHint();
 
 struct CheckBox {

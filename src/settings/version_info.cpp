@@ -4,11 +4,6 @@
 
 namespace pixolet {
 
-std::string AuthorLine(const std::optional<std::string>& versionBlock) {
-    if (!versionBlock) return "";
-    return AuthorLine(std::string_view(*versionBlock));
-}
-
 std::string AuthorLine(std::string_view versionBlock) {
     const std::size_t start = versionBlock.find("Auth");
     if (start == std::string_view::npos) return "";

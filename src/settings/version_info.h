@@ -2,7 +2,6 @@
 // version block.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,8 +11,7 @@ inline constexpr std::size_t kMaxAuthorLineLength = 255;
 
 // The text from the block's first "Auth" (searched as bytes), at most 255
 // characters and never past the block's end, cut before its first carriage
-// return. Empty when there is no block or no "Auth" in it.
-std::string AuthorLine(const std::optional<std::string>& versionBlock);
+// return. Empty when there is no "Auth" in the block.
 std::string AuthorLine(std::string_view versionBlock);
 
 }  // namespace pixolet
