@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "actions/shortcut.h"
@@ -48,6 +49,10 @@ struct DispatchCase {
     bool handled;
     Effect effect;
 };
+
+void PrintTo(const DispatchCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Dispatch : public testing::TestWithParam<DispatchCase> {};
 

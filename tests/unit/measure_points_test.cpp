@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "fakes/fake_ports.h"
@@ -170,6 +172,10 @@ struct GeometryCase {
     double distance;
     double area;
 };
+
+void PrintTo(const GeometryCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MeasPointsGeometry : public testing::TestWithParam<GeometryCase> {};
 
