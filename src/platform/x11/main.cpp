@@ -8,32 +8,23 @@
 
 #include "app/start_sequence.h"
 #include "platform/x11/app_shell.h"
-#include "platform/x11/x11_display.h"
-
-#if __has_include("platform/x11/file_registry.h")
 #include "platform/x11/file_registry.h"
-#define PIXOLET_HAVE_FILE_REGISTRY 1
-#endif
+#include "platform/x11/x11_display.h"
 
 namespace {
 
-#ifndef PIXOLET_HAVE_FILE_REGISTRY
-// Until the store lands: a registry that has no keys, so every setting
-// takes its default.
-class NoRegistry : public pixolet::Registry {
+// Stands in for the store when the user has no configuration folder at all:
+// every setting takes its default, and nothing can be kept.
+class EmptyRegistry : public pixolet::Registry {
   public:
     std::unique_ptr<pixolet::RegistryKey> CreateKey(std::string_view) override { return nullptr; }
     std::unique_ptr<pixolet::RegistryKey> OpenKey(std::string_view) override { return nullptr; }
     bool DeleteKey(std::string_view) override { return false; }
 };
-#endif
 
 std::unique_ptr<pixolet::Registry> OpenStore() {
-#ifdef PIXOLET_HAVE_FILE_REGISTRY
-    return pixolet::x11::FileRegistry::ForCurrentUser();
-#else
-    return std::make_unique<NoRegistry>();
-#endif
+    if (auto store = pixolet::x11::FileRegistry::ForCurrentUser()) return store;
+    return std::make_unique<EmptyRegistry>();
 }
 
 // The program draws on and reads from an X screen; under a Wayland session
