@@ -51,8 +51,8 @@ class PropertiesDialogView {
 class PropertiesDialogFactory {
   public:
     virtual ~PropertiesDialogFactory() = default;
-    // A new view for `dialog`. The view must not read the model before
-    // ShowModal: the model is still being set up.
+    // A new view for `dialog`. The model's controls exist with their form
+    // values, but the values to edit arrive only before ShowModal.
     virtual std::unique_ptr<PropertiesDialogView> CreateView(TfrmProp& dialog) = 0;
 };
 
