@@ -223,6 +223,34 @@ void CheckInput() {
     Check(same, "events in order, Ctrl+C with Ctrl, Alt+F a system key, buttons tracked");
     if (!same) std::printf("      got  %s\n      want %s\n", gotText.c_str(), wantText.c_str());
 
+    // The keypad follows Num Lock as Windows reports it: digits when on,
+    // navigation keys when off.
+    seen.clear();
+    auto tap = [&](KeySym sym) {
+        press(sym, true);
+        press(sym, false);
+    };
+    tap(XK_Num_Lock);
+    tap(XK_KP_7);
+    tap(XK_Num_Lock);
+    tap(XK_KP_7);
+    XSync(dpy, False);
+    auto keyDowns = [&] {
+        std::vector<int> keys;
+        for (const Seen& s : seen)
+            if (s.event.kind == InputKind::KeyDown) keys.push_back(s.event.key);
+        return keys;
+    };
+    WaitFor([&] { return keyDowns().size() >= 4; });
+    const std::vector<int> wantKeys = {0x90, 0x67, 0x90, 0x24};
+    const bool keypadOk = keyDowns() == wantKeys;
+    Check(keypadOk, "keypad 7 is VK_NUMPAD7 with Num Lock, VK_HOME without");
+    if (!keypadOk) {
+        std::printf("      got");
+        for (int k : keyDowns()) std::printf(" %02X", k);
+        std::printf("\n");
+    }
+
     // Removing from inside the handler must not pull the connection away
     // from under the drain loop.
     seen.clear();

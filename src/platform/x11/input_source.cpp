@@ -5,6 +5,7 @@
 // Xlib after Qt: its macros clash with Qt's names.
 #include <X11/XKBlib.h>
 #include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
 
 #include "platform/x11/keymap.h"
 #include "platform/x11/x11_util.h"
@@ -82,6 +83,7 @@ bool X11InputSource::Install(Handler handler) {
     handler_ = std::move(handler);
     closePending_ = false;
     ReadButtonMap();
+    WatchLocks();
     SeedKeyState();
     notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(dpy), QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &X11InputSource::Drain);
@@ -160,6 +162,14 @@ void X11InputSource::Drain() {
         while (display_ && !closePending_ && XPending(dpy) > 0) {
             XEvent event;
             XNextEvent(dpy, &event);
+            if (xkbEventBase_ >= 0 && event.type == xkbEventBase_) {
+                const auto* xkb = reinterpret_cast<const XkbAnyEvent*>(&event);
+                if (xkb->xkb_type == XkbStateNotify)
+                    lockedMods_ = reinterpret_cast<const XkbStateNotifyEvent*>(&event)->locked_mods;
+                else if (xkb->xkb_type == XkbMapNotify || xkb->xkb_type == XkbNewKeyboardNotify)
+                    numLockMask_ = XkbKeysymToModifiers(dpy, XK_Num_Lock);
+                continue;
+            }
             if (event.type == MappingNotify) {
                 XRefreshKeyboardMapping(&event.xmapping);
                 if (event.xmapping.request == MappingPointer) ReadButtonMap();
@@ -181,13 +191,47 @@ void X11InputSource::Drain() {
     if (closePending_ && dispatchDepth_ == 0) Close();
 }
 
+unsigned long X11InputSource::KeysymOf(unsigned keyCode) const {
+    Display* dpy = display_.get();
+    const auto code = static_cast<KeyCode>(keyCode);
+    // Shift level 0, so that Shift+C is C. The keypad's level 0 is its
+    // navigation meaning; with Num Lock on, Windows reports the digits, which
+    // are level 1 there.
+    const KeySym sym = XkbKeycodeToKeysym(dpy, code, 0, 0);
+    if (!IsKeypadKey(sym) || (lockedMods_ & numLockMask_) == 0 || numLockMask_ == 0) return sym;
+    const KeySym digit = XkbKeycodeToKeysym(dpy, code, 0, 1);
+    return IsKeypadKey(digit) ? digit : sym;
+}
+
+void X11InputSource::WatchLocks() {
+    // The lock state as of each event comes from the keyboard's state
+    // notifications, which arrive in order with the raw events; asking the
+    // server at handling time would give the state after later keys.
+    Display* dpy = display_.get();
+    int opcode = 0;
+    int error = 0;
+    int major = XkbMajorVersion;
+    int minor = XkbMinorVersion;
+    xkbEventBase_ = -1;
+    lockedMods_ = 0;
+    numLockMask_ = 0;
+    if (!XkbQueryExtension(dpy, &opcode, &xkbEventBase_, &error, &major, &minor)) {
+        xkbEventBase_ = -1;
+        return;
+    }
+    XkbSelectEventDetails(dpy, XkbUseCoreKbd, XkbStateNotify, XkbModifierLockMask,
+                          XkbModifierLockMask);
+    numLockMask_ = XkbKeysymToModifiers(dpy, XK_Num_Lock);
+    XkbStateRec state{};
+    if (XkbGetState(dpy, XkbUseCoreKbd, &state) == Success) lockedMods_ = state.locked_mods;
+}
+
 void X11InputSource::Dispatch(int evtype, int detail) {
     InputEvent out;
     switch (evtype) {
         case XI_RawKeyPress: {
             const auto code = static_cast<unsigned>(detail);
-            const KeySym sym = XkbKeycodeToKeysym(display_.get(), static_cast<KeyCode>(code), 0, 0);
-            const int virtualKey = VirtualKeyFromKeysym(sym);
+            const int virtualKey = VirtualKeyFromKeysym(KeysymOf(code));
             keys_.KeyPressed(code, virtualKey);
             if (virtualKey == 0) return;  // a key with no virtual-key code
             out = InputEvent{keys_.KeyDownKind(virtualKey), virtualKey};

@@ -39,6 +39,8 @@ class X11InputSource : public QObject, public KeyStatePort {
   private:
     void Drain();
     void Dispatch(int evtype, int detail);
+    unsigned long KeysymOf(unsigned keyCode) const;
+    void WatchLocks();
     void SeedKeyState();
     void ReadButtonMap();
     int LogicalButton(int physical) const;
@@ -50,6 +52,9 @@ class X11InputSource : public QObject, public KeyStatePort {
     Handler handler_;
     KeyStateTracker keys_;
     std::vector<unsigned char> buttonMap_;
+    int xkbEventBase_ = -1;
+    unsigned lockedMods_ = 0;
+    unsigned numLockMask_ = 0;
     int dispatchDepth_ = 0;
     bool closePending_ = false;
 };
