@@ -13,6 +13,7 @@
 #include "platform/x11/colour_dialog_x11.h"
 #include "platform/x11/desktop_services.h"
 #include "platform/x11/desktop_x11.h"
+#include "platform/x11/properties_factory.h"
 #include "platform/x11/readout_widget.h"
 #include "platform/x11/screen.h"
 #include "platform/x11/signal_bridge.h"
@@ -58,7 +59,8 @@ void SyncWithServer() {
 // window uses outlives it.
 struct ReadoutParts {
     explicit ReadoutParts(Registry& registry)
-        : window(ReadoutPorts{widget, screen, clock, clipboard, colourDialog, desktop, registry}),
+        : window(ReadoutPorts{widget, screen, clock, clipboard, colourDialog, desktop, registry,
+                              &dialogs}),
           tray(
               &menu, [this] { window.ShowHide(Sender::TrayIcon); },
               [this](const std::function<void()>& call) { desktop.Guard(call); }) {}
@@ -69,6 +71,7 @@ struct ReadoutParts {
     X11ColourDialog colourDialog;
     ReadoutWidget widget;
     DesktopServices desktop{widget};
+    QtPropertiesFactory dialogs;
     TfrmPixoletMain window;
     PopupMenu menu;
     TrayIcon tray;
@@ -120,8 +123,9 @@ void QtAppShell::CreateReadoutWindow() {
                      [&p] { p.desktop.Guard([&p] { p.window.ShowHide(Sender::Show1); }); });
     QObject::connect(p.menu.Quit1, &QAction::triggered, &p.menu,
                      [&p] { p.desktop.Guard([&p] { p.window.Quit1Click(); }); });
-    // The properties dialog is not there yet.
-    p.menu.itmProperties->setEnabled(false);
+    // Also while the dialog is open: a second request brings it to the front.
+    QObject::connect(p.menu.itmProperties, &QAction::triggered, &p.menu,
+                     [&p] { p.desktop.Guard([&p] { p.window.SetProperties(Sender::Show1); }); });
 
     // A termination signal closes the window the way Quit does: measuring
     // markers leave the screen and the process exits with 0.
