@@ -125,6 +125,9 @@ PropertiesDialog::PropertiesDialog(TfrmProp& model)
 
     pages_ = new QTabWidget(panel);
     pages_->setGeometry(7, 6, 397, 157);
+    // Six captions must fit the 397 pixels without scroll arrows.
+    pages_->setUsesScrollButtons(false);
+    pages_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     BuildPreferences(MakePage("Preferences"));
     BuildClipboard(MakePage("Clipboard"));
     BuildMeasuringTool(MakePage("Measuring Tool"));
