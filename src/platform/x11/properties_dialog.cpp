@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
 #include <cmath>
@@ -305,22 +306,53 @@ void PropertiesDialog::BuildAbout(QWidget* page) {
 }
 
 void PropertiesDialog::SetTabOrder() {
-    // On "Preferences" the check boxes come first, the factor and the Font
-    // button last; the other pages follow their creation order.
+    // One explicit chain: the page tabs, the controls of every page (Qt
+    // skips those of hidden pages), then OK, Cancel and Uninstall. On
+    // "Preferences" the check boxes come first, the factor and the Font
+    // button last; the other pages follow their rows.
     auto check = [this](const CheckBox& box) -> QWidget* {
         for (const CheckBinding& b : checks_)
             if (b.model == &box) return b.widget;
         return nullptr;
     };
+    auto slider = [this](const TrackBar& bar) -> QWidget* {
+        for (const SliderBinding& b : sliders_)
+            if (b.model == &bar) return b.widget;
+        return nullptr;
+    };
+    auto hotkey = [this](const HotkeyEditor& editor) -> QWidget* {
+        for (const HotkeyBinding& b : hotkeys_)
+            if (b.model == &editor) return b.widget;
+        return nullptr;
+    };
     const TfrmProp& m = model_;
-    QWidget* const preferences[] = {check(m.cbxStartUp), check(m.cbxHex),   check(m.cbxRGB),
-                                    check(m.cbxCMYK),    check(m.cbxPoint), check(m.cbxRGB1),
-                                    sliders_[0].widget,  bitBtn1_};
-    for (std::size_t i = 1; i < std::size(preferences); ++i)
-        setTabOrder(preferences[i - 1], preferences[i]);
-    setTabOrder(pages_, btnOK_);
-    setTabOrder(btnOK_, btnCancel_);
-    setTabOrder(btnCancel_, button1_);
+    QWidget* const chain[] = {
+        pages_->tabBar(),
+        check(m.cbxStartUp),
+        check(m.cbxHex),
+        check(m.cbxRGB),
+        check(m.cbxCMYK),
+        check(m.cbxPoint),
+        check(m.cbxRGB1),
+        slider(m.tcbFacK),
+        bitBtn1_,
+        cmxClipbCode_,
+        hotkey(m.hkCopyColor),
+        hotkey(m.hkPasteColor),
+        check(m.cbxAddPoint),
+        hotkey(m.hkAddPoint),
+        hotkey(m.hkResetPoints),
+        hotkey(m.hkMeasure),
+        hotkey(m.hkFreezeW),
+        hotkey(m.hkFreezeC),
+        hotkey(m.hkShowHide),
+        hotkey(m.hkQuit),
+        slider(m.tcbSize),
+        btnOK_,
+        btnCancel_,
+        button1_,
+    };
+    for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
 void PropertiesDialog::SyncAll() {
@@ -360,6 +392,8 @@ int PropertiesDialog::ShowModal() {
     setResult(0);
     show();
     BringToFront();
+    // The page tabs hold the focus first, as the first stop of the chain.
+    pages_->tabBar()->setFocus(Qt::OtherFocusReason);
     loop.exec();
     disconnect(finished);
     hide();
