@@ -17,6 +17,7 @@ import time
 from pathlib import Path
 
 import pnm
+import xtest
 
 SCREEN_WIDTH = 1024
 SCREEN_HEIGHT = 768
@@ -132,6 +133,7 @@ class TestDesktop:
         self._want_wm = window_manager
         self._helpers = []  # Popen objects of Xvfb, openbox, trayer
         self._programs = []
+        self._pointer = None  # XTEST connection, opened on first use
         self._tmp = None
         self.display = None
         self.home = None
@@ -158,6 +160,9 @@ class TestDesktop:
         return False
 
     def close(self):
+        if self._pointer is not None:
+            self._pointer.close()
+            self._pointer = None
         for program in reversed(self._programs):
             program.end()
         self._programs.clear()
@@ -310,7 +315,10 @@ class TestDesktop:
         return self._run(["xdotool", *map(str, args)], timeout=timeout)
 
     def move_pointer(self, x, y):
-        self.xdotool("mousemove", x, y)
+        """Moves the pointer as a mouse would (raw motion events included)."""
+        if self._pointer is None:
+            self._pointer = xtest.XTestPointer(self.display)
+        self._pointer.move(x, y)
         wait_until(lambda: self.pointer() == (x, y), 5,
                    message=f"pointer did not reach {x},{y}")
 
