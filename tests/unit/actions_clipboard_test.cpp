@@ -58,14 +58,10 @@ TEST_F(CopyColor, PutsTheCurrentColourOnTheClipboardAndRemembersIt) {
     EXPECT_EQ(w.CopiedColor, MakeColour(18, 52, 86));
 
     // Later changes of format or colour leave the copied colour alone.
-    w.CurrentColor = kWhite;
-    w.settings.ClipboardFormat = kClipCmyk;
-    EXPECT_EQ(w.CopiedColor, MakeColour(18, 52, 86));
-}
-
-TEST_F(CopyColor, UsesTheBlackFactorOfTheSettings) {
     w.CurrentColor = kBlack;
     w.settings.ClipboardFormat = kClipCmyk;
+    EXPECT_EQ(w.CopiedColor, MakeColour(18, 52, 86));
+
     w.settings.CmykFactorK = 50;
     EXPECT_TRUE(w.CopyColorToClipboard());
     EXPECT_EQ(env.clipboard.text, " 50  50  50  50");

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <ostream>
-#include <string>
+#include <utility>
+#include <vector>
 
 #include "actions/shortcut.h"
 #include "fakes/fake_environment.h"
@@ -11,170 +10,118 @@
 namespace pixolet {
 namespace {
 
-constexpr Shortcut kF9 = 0x78;
-constexpr Shortcut kCtrlC = kShortcutCtrl | 0x43;
-constexpr Shortcut kCtrlV = kShortcutCtrl | 0x56;
-constexpr int kKeyC = 0x43;
-constexpr int kKeyV = 0x56;
+constexpr int kF9 = 0x78;
+constexpr int kC = 0x43;
+constexpr int kV = 0x56;
+constexpr Shortcut kCtrlC = kShortcutCtrl | kC;
+constexpr Shortcut kCtrlV = kShortcutCtrl | kV;
 
-// What a dispatch did, as seen from outside.
-enum class Effect { None, Copy, FreezeWindow, FreezeColour, Measure, Paste, ShowHide, Quit };
+// What a dispatch did, as seen from outside; Several when more than one.
+enum class Effect {
+    None,
+    Copy,
+    FreezeWindow,
+    FreezeColour,
+    Measure,
+    Paste,
+    ShowHide,
+    Quit,
+    Several
+};
 
 Effect Observe(const fakes::FakeEnvironment& env, bool wasVisible) {
     const TfrmPixoletMain& w = env.window;
-    int count = 0;
-    Effect seen = Effect::None;
-    auto note = [&](bool happened, Effect e) {
-        if (happened) {
-            ++count;
-            seen = e;
-        }
+    const std::pair<bool, Effect> seen[] = {
+        {env.clipboard.writes > 0, Effect::Copy},
+        {!w.FollowPointer, Effect::FreezeWindow},
+        {!w.TrackColor, Effect::FreezeColour},
+        {w.MeasuringMode, Effect::Measure},
+        {!env.colourDialog.fieldWrites.empty(), Effect::Paste},
+        {env.view.visible != wasVisible, Effect::ShowHide},
+        {env.desktop.closesPosted > 0, Effect::Quit},
     };
-    note(env.clipboard.writes > 0, Effect::Copy);
-    note(!w.FollowPointer, Effect::FreezeWindow);
-    note(!w.TrackColor, Effect::FreezeColour);
-    note(w.MeasuringMode, Effect::Measure);
-    note(!env.colourDialog.fieldWrites.empty(), Effect::Paste);
-    note(env.view.visible != wasVisible, Effect::ShowHide);
-    note(env.desktop.closesPosted > 0, Effect::Quit);
-    return count > 1 ? static_cast<Effect>(-1) : seen;
+    Effect effect = Effect::None;
+    for (const auto& [happened, e] : seen)
+        if (happened) effect = effect == Effect::None ? e : Effect::Several;
+    return effect;
 }
 
-struct DispatchCase {
-    const char* name;
-    std::function<void(fakes::FakeEnvironment&)> setUp;
-    bool visible;
-    int key;
-    ShiftByte shift;
-    bool handled;
-    Effect effect;
-};
+using Config = std::vector<std::pair<Shortcut Settings::*, Shortcut>>;
+constexpr auto Copy = &Settings::HotkeyCopyColor;
+constexpr auto FreezeW = &Settings::HotkeyFreezeWindow;
+constexpr auto FreezeC = &Settings::HotkeyFreezeColor;
+constexpr auto AddPoint = &Settings::HotkeyAddPoint;
+constexpr auto Reset = &Settings::HotkeyResetPoints;
+constexpr auto Measure = &Settings::HotkeyMeasure;
+constexpr auto ShowHide = &Settings::HotkeyShowHide;
+constexpr auto Quit = &Settings::HotkeyQuit;
 
-void PrintTo(const DispatchCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class Dispatch : public testing::TestWithParam<DispatchCase> {};
-
-TEST_P(Dispatch, RunsTheMatchingAction) {
-    const DispatchCase& c = GetParam();
-    fakes::FakeEnvironment env;
-    env.view.visible = c.visible;
-    if (c.setUp) c.setUp(env);
-    EXPECT_EQ(env.window.DispatchShortcut(c.key, c.shift), c.handled);
-    EXPECT_EQ(Observe(env, c.visible), c.effect);
-}
-
-void DialogActive(fakes::FakeEnvironment& env) {
-    env.colourDialog.activeClass = "#32770";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Dispatch,
-    testing::Values(
-        DispatchCase{"copy_while_shown", nullptr, true, kKeyC, kShiftCtrl, true, Effect::Copy},
-        DispatchCase{"copy_while_hidden_passes_on", nullptr, false, kKeyC, kShiftCtrl, false,
-                     Effect::None},
-        DispatchCase{"extra_modifier", nullptr, true, kKeyC, kShiftCtrl | kShiftAlt, false,
-                     Effect::None},
-        DispatchCase{"missing_modifier", nullptr, true, kKeyC, 0, false, Effect::None},
-        DispatchCase{"held_mouse_button", nullptr, true, kKeyC, kShiftCtrl | kShiftLeftButton,
-                     false, Effect::None},
-        DispatchCase{"all_modifier_bits_map",
-                     [](auto& e) {
-                         e.window.settings.HotkeyCopyColor =
-                             kShortcutShift | kShortcutCtrl | kShortcutAlt | 0x43;
-                     },
-                     true, kKeyC, kShiftShift | kShiftCtrl | kShiftAlt, true, Effect::Copy},
-        DispatchCase{"alt_is_shift_byte_two",
-                     [](auto& e) { e.window.settings.HotkeyFreezeWindow = kShortcutAlt | kF9; },
-                     true, kF9, kShiftAlt, true, Effect::FreezeWindow},
-        // A shortcut of modifiers alone has key part 0; key 0 still never matches.
-        DispatchCase{"key_zero", [](auto& e) { e.window.settings.HotkeyQuit = kShortcutCtrl; },
-                     true, 0, kShiftCtrl, false, Effect::None},
-        DispatchCase{"freeze_window", [](auto& e) { e.window.settings.HotkeyFreezeWindow = kF9; },
-                     true, kF9, 0, true, Effect::FreezeWindow},
-        DispatchCase{"freeze_ignored_while_hidden",
-                     [](auto& e) { e.window.settings.HotkeyFreezeWindow = kF9; }, false, kF9, 0,
-                     false, Effect::None},
-        DispatchCase{"freeze_colour", [](auto& e) { e.window.settings.HotkeyFreezeColor = kF9; },
-                     true, kF9, 0, true, Effect::FreezeColour},
-        DispatchCase{"measure_while_hidden_ignored",
-                     [](auto& e) { e.window.settings.HotkeyMeasure = kF9; }, false, kF9, 0, false,
-                     Effect::None},
-        DispatchCase{"add_point_outside_measuring_is_handled",
-                     [](auto& e) { e.window.settings.HotkeyAddPoint = kF9; }, true, kF9, 0, true,
-                     Effect::None},
-        DispatchCase{"reset_outside_measuring_is_handled",
-                     [](auto& e) { e.window.settings.HotkeyResetPoints = kF9; }, true, kF9, 0, true,
-                     Effect::None},
-        DispatchCase{"group_a_shadows_equal_group_b",
-                     [](auto& e) {
-                         e.window.settings.HotkeyFreezeColor = kF9;
-                         e.window.settings.HotkeyQuit = kF9;
-                     },
-                     true, kF9, 0, true, Effect::FreezeColour},
-        DispatchCase{"first_group_a_test_wins",
-                     [](auto& e) {
-                         e.window.settings.HotkeyFreezeWindow = kCtrlC;
-                         e.window.settings.HotkeyFreezeColor = kCtrlC;
-                     },
-                     true, kKeyC, kShiftCtrl, true, Effect::Copy},
-        DispatchCase{"paste_into_dialog_while_hidden", DialogActive, false, kKeyV, kShiftCtrl, true,
-                     Effect::Paste},
-        DispatchCase{"paste_without_dialog_passes_on", nullptr, true, kKeyV, kShiftCtrl, false,
-                     Effect::None},
-        DispatchCase{"failed_paste_shadows_show_hide_and_quit",
-                     [](auto& e) {
-                         e.window.settings.HotkeyShowHide = kCtrlV;
-                         e.window.settings.HotkeyQuit = kCtrlV;
-                     },
-                     false, kKeyV, kShiftCtrl, false, Effect::None},
-        DispatchCase{"copy_and_show_hide_equal_copies_while_shown",
-                     [](auto& e) { e.window.settings.HotkeyShowHide = kCtrlC; }, true, kKeyC,
-                     kShiftCtrl, true, Effect::Copy},
-        DispatchCase{"copy_and_show_hide_equal_shows_while_hidden",
-                     [](auto& e) { e.window.settings.HotkeyShowHide = kCtrlC; }, false, kKeyC,
-                     kShiftCtrl, true, Effect::ShowHide},
-        DispatchCase{"show_hide_hides", [](auto& e) { e.window.settings.HotkeyShowHide = kF9; },
-                     true, kF9, 0, true, Effect::ShowHide},
-        DispatchCase{"show_hide_while_readout_active_is_not_handled",
-                     [](auto& e) {
-                         e.window.settings.HotkeyShowHide = kF9;
-                         e.desktop.readoutActive = true;
-                     },
-                     true, kF9, 0, false, Effect::None},
-        DispatchCase{"show_hide_while_readout_active_falls_through_to_quit",
-                     [](auto& e) {
-                         e.window.settings.HotkeyShowHide = kF9;
-                         e.window.settings.HotkeyQuit = kF9;
-                         e.desktop.readoutActive = true;
-                     },
-                     true, kF9, 0, true, Effect::Quit},
-        DispatchCase{"quit_posts_a_close", [](auto& e) { e.window.settings.HotkeyQuit = kF9; },
-                     false, kF9, 0, true, Effect::Quit},
-        DispatchCase{"unknown_key", nullptr, true, 0x41, kShiftCtrl, false, Effect::None}),
-    [](const testing::TestParamInfo<DispatchCase>& param) {
-        return std::string(param.param.name);
-    });
-
-TEST(DispatchShortcut, QuitOnlyPostsTheClose) {
-    fakes::FakeEnvironment env;
-    env.window.settings.HotkeyQuit = kF9;
-    EXPECT_TRUE(env.window.DispatchShortcut(kF9, 0));
-    EXPECT_EQ(env.desktop.closesPosted, 1);
-    EXPECT_EQ(env.desktop.hookRemovals, 0);
-    EXPECT_EQ(env.desktop.terminations, 0);
+TEST(DispatchShortcut, RunsAtMostTheFirstMatchingAction) {
+    const struct {
+        const char* what;
+        Config config;  // on top of the defaults (Ctrl+C copies, Ctrl+V pastes)
+        bool visible;
+        bool dialogActive;
+        bool readoutActive;
+        int key;
+        ShiftByte shift;
+        bool handled;
+        Effect effect;
+    } cases[] = {
+        // clang-format off
+        // what                           config                                  shown  dialog active key  shift                            handled effect
+        {"copy while shown",              {},                                     true,  false, false, kC,  kShiftCtrl,                      true,  Effect::Copy},
+        {"copy while hidden",             {},                                     false, false, false, kC,  kShiftCtrl,                      false, Effect::None},
+        {"extra modifier",                {},                                     true,  false, false, kC,  kShiftCtrl | kShiftAlt,          false, Effect::None},
+        {"missing modifier",              {},                                     true,  false, false, kC,  0,                               false, Effect::None},
+        {"mouse button held",             {},                                     true,  false, false, kC,  kShiftCtrl | kShiftLeftButton,   false, Effect::None},
+        {"all modifiers",                 {{Copy, kShortcutShift | kShortcutCtrl | kShortcutAlt | kC}},
+                                                                                  true,  false, false, kC,  kShiftShift | kShiftCtrl | kShiftAlt, true, Effect::Copy},
+        {"alt",                           {{FreezeW, kShortcutAlt | kF9}},        true,  false, false, kF9, kShiftAlt,                       true,  Effect::FreezeWindow},
+        // Modifiers alone make a key part of 0, and key 0 never matches.
+        {"key 0",                         {{Quit, kShortcutCtrl}},                true,  false, false, 0,   kShiftCtrl,                      false, Effect::None},
+        {"freeze window",                 {{FreezeW, kF9}},                       true,  false, false, kF9, 0,                               true,  Effect::FreezeWindow},
+        {"freeze hidden",                 {{FreezeW, kF9}},                       false, false, false, kF9, 0,                               false, Effect::None},
+        {"freeze colour",                 {{FreezeC, kF9}},                       true,  false, false, kF9, 0,                               true,  Effect::FreezeColour},
+        {"measure hidden",                {{Measure, kF9}},                       false, false, false, kF9, 0,                               false, Effect::None},
+        {"add point, not measuring",      {{AddPoint, kF9}},                      true,  false, false, kF9, 0,                               true,  Effect::None},
+        {"reset, not measuring",          {{Reset, kF9}},                         true,  false, false, kF9, 0,                               true,  Effect::None},
+        {"group A first",                 {{FreezeC, kF9}, {Quit, kF9}},          true,  false, false, kF9, 0,                               true,  Effect::FreezeColour},
+        {"first of group A",              {{FreezeW, kCtrlC}, {FreezeC, kCtrlC}}, true,  false, false, kC,  kShiftCtrl,                      true,  Effect::Copy},
+        {"paste hidden",                  {},                                     false, true,  false, kV,  kShiftCtrl,                      true,  Effect::Paste},
+        {"paste, no dialog",              {},                                     true,  false, false, kV,  kShiftCtrl,                      false, Effect::None},
+        {"failed paste ends the tests",   {{ShowHide, kCtrlV}, {Quit, kCtrlV}},   false, false, false, kV,  kShiftCtrl,                      false, Effect::None},
+        {"copy = show/hide, shown",       {{ShowHide, kCtrlC}},                   true,  false, false, kC,  kShiftCtrl,                      true,  Effect::Copy},
+        {"copy = show/hide, hidden",      {{ShowHide, kCtrlC}},                   false, false, false, kC,  kShiftCtrl,                      true,  Effect::ShowHide},
+        {"hide",                          {{ShowHide, kF9}},                      true,  false, false, kF9, 0,                               true,  Effect::ShowHide},
+        {"show/hide, readout active",     {{ShowHide, kF9}},                      true,  false, true,  kF9, 0,                               false, Effect::None},
+        {"... and quit on the same key",  {{ShowHide, kF9}, {Quit, kF9}},         true,  false, true,  kF9, 0,                               true,  Effect::Quit},
+        {"quit",                          {{Quit, kF9}},                          false, false, false, kF9, 0,                               true,  Effect::Quit},
+        {"unknown key",                   {},                                     true,  false, false, 0x41, kShiftCtrl,                     false, Effect::None},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fakes::FakeEnvironment env;
+        for (const auto& [field, value] : c.config) env.window.settings.*field = value;
+        env.view.visible = c.visible;
+        if (c.dialogActive) env.colourDialog.activeClass = "#32770";
+        env.desktop.readoutActive = c.readoutActive;
+        EXPECT_EQ(env.window.DispatchShortcut(c.key, c.shift), c.handled);
+        EXPECT_EQ(Observe(env, c.visible), c.effect);
+        // Quitting only posts the close; the window closes after the hook.
+        EXPECT_EQ(env.desktop.terminations + env.desktop.hookRemovals, 0);
+    }
 }
 
 TEST(DispatchShortcut, CopyThenPasteSendsTheCopiedNotTheCurrentColour) {
     fakes::FakeEnvironment env;
     env.view.visible = true;
-    DialogActive(env);
+    env.colourDialog.activeClass = "#32770";
     env.window.CurrentColor = MakeColour(18, 52, 86);
-    ASSERT_TRUE(env.window.DispatchShortcut(kKeyC, kShiftCtrl));
+    ASSERT_TRUE(env.window.DispatchShortcut(kC, kShiftCtrl));
     env.window.CurrentColor = kWhite;  // tracking has moved on
-    ASSERT_TRUE(env.window.DispatchShortcut(kKeyV, kShiftCtrl));
+    ASSERT_TRUE(env.window.DispatchShortcut(kV, kShiftCtrl));
     EXPECT_EQ(env.colourDialog.fieldWrites.front().second, "18");
     EXPECT_EQ(env.colourDialog.fieldWrites.back().second, "86");
 }
@@ -184,7 +131,7 @@ TEST(DispatchShortcut, CopyRefusedByTheClipboardPassesTheKeyOn) {
     env.view.visible = true;
     env.clipboard.refuse = true;
     env.window.settings.HotkeyQuit = kCtrlC;  // must not run instead
-    EXPECT_FALSE(env.window.DispatchShortcut(kKeyC, kShiftCtrl));
+    EXPECT_FALSE(env.window.DispatchShortcut(kC, kShiftCtrl));
     EXPECT_EQ(env.desktop.closesPosted, 0);
 }
 
@@ -192,9 +139,8 @@ TEST(DispatchShortcut, AddPointShortcutPlacesAPointOnlyWhenClicksDoNot) {
     fakes::FakeEnvironment env;
     TfrmPixoletMain& w = env.window;
     w.settings.HotkeyAddPoint = kF9;
-    w.ToggleMeasuringMode();  // hidden: no re-layout needed
+    w.ToggleMeasuringMode();  // while hidden: no re-layout needed
     env.view.visible = true;
-    env.screen.cursor = {10, 10};
 
     w.settings.ClickAddsPoint = true;
     EXPECT_TRUE(w.DispatchShortcut(kF9, 0));

@@ -95,21 +95,15 @@ TEST_F(MeasuringMode, LabelsAndBarFollowThePoints) {
     }
 }
 
-TEST_F(MeasuringMode, HalfAnAreaRoundsUp) {
-    w.ToggleMeasuringMode();
-    for (ScreenPoint p : {ScreenPoint{0, 0}, ScreenPoint{1, 0}, ScreenPoint{0, 1}}) AddAt(p);
-    EXPECT_EQ(Label(lblArea), "S       1");
-    EXPECT_EQ(Label(lblDiff), "d       1");
-}
-
-TEST_F(MeasuringMode, BarStaysWithinItsRange) {
+TEST_F(MeasuringMode, AreaHalvesRoundUpAndTheBarStaysInRange) {
     w.ToggleMeasuringMode();
     w.MutableScene().bar.maximum = 4;
-    AddAt({0, 0});
-    AddAt({3, 4});
-    EXPECT_EQ(w.Scene().bar.position, 4);
+    for (ScreenPoint p : {ScreenPoint{0, 0}, ScreenPoint{1, 0}, ScreenPoint{0, 1}}) AddAt(p);
+    EXPECT_EQ(Label(lblArea), "S       1");  // 0.5
+    AddAt({3, 5});
     EXPECT_EQ(Label(lblDiff), "d       5");
-    AddAt({5, 6});  // sqrt(8) = 2.83
+    EXPECT_EQ(w.Scene().bar.position, 4);
+    AddAt({5, 7});  // sqrt(8) = 2.83
     EXPECT_EQ(w.Scene().bar.position, 3);
 }
 

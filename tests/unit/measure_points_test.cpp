@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
 #include <vector>
 
 #include "fakes/fake_ports.h"
@@ -82,15 +80,6 @@ TEST(MeasPoint, RedrawKeepsThePixelsSavedAtTheFirstDraw) {
     ExpectScreenUntouched(screen);
 }
 
-TEST(MeasPoint, AnUndrawnPointWritesNothing) {
-    FakeScreen screen;
-    {
-        TMeasPoint point(screen, {5, 5});
-        point.Restore();
-    }
-    EXPECT_EQ(screen.pixelWrites, 0);
-}
-
 TEST(MeasPoints, ClearingOverlappingMarkersRestoresTheScreen) {
     // Markers 2 pixels apart share pixels; undoing them in the wrong order
     // would leave pieces of the older marker behind.
@@ -105,16 +94,6 @@ TEST(MeasPoints, ClearingOverlappingMarkersRestoresTheScreen) {
         EXPECT_TRUE(points.Items().empty());
         ExpectScreenUntouched(screen);
     }
-}
-
-TEST(MeasPoints, DestroyingTheListRestoresTheScreen) {
-    FakeScreen screen;
-    screen.colourAt = Pattern;
-    {
-        TMeasPoints points(screen);
-        for (int i = 0; i < 6; ++i) points.Add({300 + i, 200 - 2 * i});
-    }
-    ExpectScreenUntouched(screen);
 }
 
 TEST(MeasPoints, RedrawLeavesPointsNearTheWindowAlone) {
@@ -164,55 +143,41 @@ TEST(MeasPoints, SetWindowRestoresMarkersInsideTheWindow) {
     EXPECT_FALSE(points.Items()[1]->Drawn);
 }
 
-struct GeometryCase {
-    const char* name;
-    std::vector<ScreenPoint> points;
-    std::int32_t dx;
-    std::int32_t dy;
-    double distance;
-    double area;
-};
-
-void PrintTo(const GeometryCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class MeasPointsGeometry : public testing::TestWithParam<GeometryCase> {};
-
-TEST_P(MeasPointsGeometry, Measurements) {
-    const GeometryCase& c = GetParam();
-    FakeScreen screen;
-    TMeasPoints points(screen);
-    for (ScreenPoint p : c.points) points.Add(p);
-    EXPECT_EQ(points.DeltaX(), c.dx);
-    EXPECT_EQ(points.DeltaY(), c.dy);
-    EXPECT_DOUBLE_EQ(points.Distance(), c.distance);
-    EXPECT_DOUBLE_EQ(points.Area(), c.area);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MeasPointsGeometry,
-    testing::Values(
-        GeometryCase{"none", {}, 0, 0, 0.0, 0.0}, GeometryCase{"one", {{100, 100}}, 0, 0, 0.0, 0.0},
-        GeometryCase{"two", {{100, 100}, {103, 104}}, 3, 4, 5.0, 0.0},
-        GeometryCase{"third_uses_last_two", {{100, 100}, {103, 104}, {100, 104}}, 3, 0, 3.0, 6.0},
-        GeometryCase{"offsets_are_absolute", {{103, 104}, {100, 100}}, 3, 4, 5.0, 0.0},
-        GeometryCase{
-            "half_pixel_triangle", {{0, 0}, {1, 0}, {0, 1}}, 1, 1, 1.4142135623730951, 0.5},
-        GeometryCase{"square", {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, 10, 0, 10.0, 100.0},
-        GeometryCase{"square_other_way", {{0, 10}, {10, 10}, {10, 0}, {0, 0}}, 10, 0, 10.0, 100.0},
-        GeometryCase{"crossed_square", {{0, 0}, {10, 0}, {0, 10}, {10, 10}}, 10, 0, 10.0, 0.0},
+TEST(MeasPoints, Geometry) {
+    const struct {
+        std::vector<ScreenPoint> points;
+        std::int32_t dx;
+        std::int32_t dy;
+        double distance;
+        double area;
+    } cases[] = {
+        // clang-format off
+        {{}, 0, 0, 0.0, 0.0},
+        {{{100, 100}}, 0, 0, 0.0, 0.0},
+        {{{100, 100}, {103, 104}}, 3, 4, 5.0, 0.0},
+        {{{100, 100}, {103, 104}, {100, 104}}, 3, 0, 3.0, 6.0},  // last two only
+        {{{103, 104}, {100, 100}}, 3, 4, 5.0, 0.0},              // offsets are absolute
+        {{{-5, -5}, {-8, -1}}, 3, 4, 5.0, 0.0},
+        {{{0, 0}, {1, 0}, {0, 1}}, 1, 1, 1.4142135623730951, 0.5},
+        {{{0, 0}, {10, 0}, {10, 10}, {0, 10}}, 10, 0, 10.0, 100.0},
+        {{{0, 10}, {10, 10}, {10, 0}, {0, 0}}, 10, 0, 10.0, 100.0},  // the other way round
+        {{{0, 0}, {10, 0}, {0, 10}, {10, 10}}, 10, 0, 10.0, 0.0},    // crossed edges
         // Sums far beyond 32 bits.
-        GeometryCase{"wide_square",
-                     {{-60000, -60000}, {60000, -60000}, {60000, 60000}, {-60000, 60000}},
-                     120000,
-                     0,
-                     120000.0,
-                     14400000000.0},
-        GeometryCase{"negative_coordinates", {{-5, -5}, {-8, -1}}, 3, 4, 5.0, 0.0}),
-    [](const testing::TestParamInfo<GeometryCase>& param) {
-        return std::string(param.param.name);
-    });
+        {{{-60000, -60000}, {60000, -60000}, {60000, 60000}, {-60000, 60000}},
+         120000, 0, 120000.0, 14400000000.0},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.points.size() << " points, area " << c.area);
+        FakeScreen screen;
+        TMeasPoints points(screen);
+        for (ScreenPoint p : c.points) points.Add(p);
+        EXPECT_EQ(points.DeltaX(), c.dx);
+        EXPECT_EQ(points.DeltaY(), c.dy);
+        EXPECT_DOUBLE_EQ(points.Distance(), c.distance);
+        EXPECT_DOUBLE_EQ(points.Area(), c.area);
+    }
+}
 
 }  // namespace
 }  // namespace pixolet
