@@ -41,6 +41,7 @@ public:
         v.type = RegType::Dword;
         v.dword = value;
         reg_.keys[path_].values[std::string(name)] = v;
+        reg_.writeLog.push_back({path_, std::string(name)});
         return true;
     }
     bool SetText(std::string_view name, std::string_view text, RegType type) override {
@@ -49,12 +50,15 @@ public:
         v.type = type;
         v.text = std::string(text);
         reg_.keys[path_].values[std::string(name)] = v;
+        reg_.writeLog.push_back({path_, std::string(name)});
         return true;
     }
     bool DeleteValue(std::string_view name) override {
+        if (reg_.refusedDeletes.count(std::string(name))) return false;
         reg_.keys[path_].values.erase(std::string(name));
         return true;
     }
+    bool Commit() override { return !reg_.refuseCommit; }
     std::size_t SubkeyCount() override { return SubkeyNames().size(); }
     std::vector<std::string> SubkeyNames() override {
         std::vector<std::string> names;
@@ -122,7 +126,7 @@ std::unique_ptr<RegistryKey> FakeRegistry::OpenKey(std::string_view path) {
 
 bool FakeRegistry::DeleteKey(std::string_view path) {
     const std::string p = Normalise(path);
-    if (!keys.count(p)) return false;
+    if (!keys.count(p) || undeletableKeys.count(p)) return false;
     const std::string prefix = p + "\\";
     for (auto it = keys.begin(); it != keys.end();) {
         if (it->first == p || (it->first.size() > prefix.size() &&

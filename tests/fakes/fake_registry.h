@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/registry_port.h"
 
@@ -28,6 +29,20 @@ public:
     // Value names whose writes are refused.
     std::set<std::string, CaseInsensitiveLess> refusedWrites;
     int openKeys = 0;  // keys currently open: must be 0 after every operation
+    // Makes every key's Commit fail (the store could not keep the writes).
+    bool refuseCommit = false;
+    // Keys (by path) that DeleteKey refuses, and value names whose deletion
+    // is refused.
+    std::set<std::string, CaseInsensitiveLess> undeletableKeys;
+    std::set<std::string, CaseInsensitiveLess> refusedDeletes;
+
+    // Every accepted value write, in order.
+    struct LoggedWrite {
+        std::string key;  // normalised path
+        std::string name;
+        friend bool operator==(const LoggedWrite&, const LoggedWrite&) = default;
+    };
+    std::vector<LoggedWrite> writeLog;
 
     static std::string Normalise(std::string_view path);
 
