@@ -38,8 +38,18 @@ std::string KeyName(int virtualKey) {
     if (virtualKey == 0) return "";
     if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
         return std::string(1, static_cast<char>(virtualKey));
-    if (virtualKey >= 0x60 && virtualKey <= 0x69) return "Num " + std::to_string(virtualKey - 0x60);
-    if (virtualKey >= 0x70 && virtualKey <= 0x87) return "F" + std::to_string(virtualKey - 0x6F);
+    // Appending rather than `"F" + std::to_string(...)`: the latter trips a
+    // false -Wrestrict in g++ 12's optimised std::string code.
+    if (virtualKey >= 0x60 && virtualKey <= 0x69) {
+        std::string name = "Num ";
+        name += std::to_string(virtualKey - 0x60);
+        return name;
+    }
+    if (virtualKey >= 0x70 && virtualKey <= 0x87) {
+        std::string name = "F";
+        name += std::to_string(virtualKey - 0x6F);
+        return name;
+    }
     for (const NamedKey& k : kNamedKeys)
         if (k.code == virtualKey) return std::string(k.name);
     char text[16];
