@@ -164,6 +164,15 @@ class PropertiesTest(unittest.TestCase):
                            message=f"autostart entry present: {autostart.exists()}")
         self.assertTrue(self.program.running(), self.program.stderr())
 
+    def test_second_request_brings_the_open_dialog_to_the_front(self):
+        first = self.open_properties()
+        # The tray menu stays usable while the dialog is open.
+        second = self.open_properties()
+        self.assertEqual(second, first)
+        self.assertEqual(self.dialog(), [first])
+        self.close_dialog("Escape")
+        self.assertTrue(self.program.running(), self.program.stderr())
+
     def test_uninstall_answered_yes_removes_everything_and_ends_with_0(self):
         self.open_properties()
         self.press("Tab", "space")
