@@ -1,0 +1,283 @@
+"""Shortcuts of the running program, typed into the focused colour fixture:
+the colour copy and its texts, the freezes, show/hide, quit and the
+measuring tool's screen markers.
+
+The program only observes the keyboard, so the fixture must receive every
+key as well. A step without a visible effect is followed by a key with one:
+the program handles input in order, so once that effect shows, the earlier
+key has been handled too.
+"""
+
+import unittest
+
+from desktop import wait_until
+from readout_helpers import CTRL, STEP_TIMEOUT, VK_F, ReadoutCase, vk
+
+SHOW_HIDE_KEY = "F8"
+BASE = {"HotKey8": VK_F[8]}
+
+
+class ShortcutCase(ReadoutCase):
+    def show(self, settings=None):
+        values = dict(BASE)
+        values.update(settings or {})
+        self.start(values)
+        self.focus_fixture()
+        self.press(SHOW_HIDE_KEY)
+        self.wait_shown()
+
+    def wait_clipboard(self, expected):
+        wait_until(lambda: self.desktop.clipboard_text() == expected, STEP_TIMEOUT,
+                   message=f"clipboard holds {self.desktop.clipboard_text()!r}, "
+                           f"not {expected!r}")
+
+    def copy(self, expected):
+        self.assertEqual(self.press("ctrl+c"), "key Ctrl+C",
+                         "the focused program receives the Ctrl+C as well")
+        self.wait_clipboard(expected)
+
+    def hide_and_show(self):
+        """A barrier: hides and shows the window by its shortcut."""
+        self.press(SHOW_HIDE_KEY)
+        self.wait_hidden()
+        self.press(SHOW_HIDE_KEY)
+        self.wait_shown()
+
+
+class CopyTest(ShortcutCase):
+    def test_copy_puts_blank_padded_hex_on_the_clipboard(self):
+        self.show()
+        for tile, text in (("navy", "#123456"), ("orange", "#FF80 5"), ("red", "#FF 0 0"),
+                           ("white", "#FFFFFF")):
+            with self.subTest(tile=tile):
+                self.track(tile)
+                self.copy(text)
+
+    def test_ignored_copies_leave_the_clipboard_alone(self):
+        self.show()
+        self.track("navy")
+        self.copy("#123456")
+        self.track("orange")  # what a wrongly handled copy would take now
+        for case in ("ctrl+alt+c", "left button held", "middle button held", "hidden"):
+            with self.subTest(case=case):
+                if case == "hidden":
+                    self.press(SHOW_HIDE_KEY)
+                    self.wait_hidden()
+                    self.press("ctrl+c")
+                    self.press(SHOW_HIDE_KEY)
+                    self.wait_shown()
+                elif case.endswith("held"):
+                    button = 1 if case.startswith("left") else 2
+                    self.desktop.button_down(button)
+                    try:
+                        self.press("ctrl+c")
+                    finally:
+                        self.desktop.button_up(button)
+                    self.focus_fixture()
+                    self.hide_and_show()
+                else:
+                    self.press(case)
+                    self.hide_and_show()
+                self.assertEqual(self.desktop.clipboard_text(), "#123456")
+        # The colour was there to be copied all along.
+        self.copy("#FF80 5")
+
+    def test_each_format_and_black_factor(self):
+        tiles = ("orange", "navy", "white", "black")
+        expected = {
+            (0, 100): ("255 128   5", " 18  52  86", "255 255 255", "  0   0   0"),
+            (1, 100): ("#FF80 5", "#123456", "#FFFFFF", "# 0 0 0"),
+            (2, 100): ("100 50  1", "  7 20 33", "100100100", "  0  0  0"),
+            (3, 100): ("  0  50  98   0", " 27  14   0  66", "  0   0   0   0",
+                       "  0   0   0 100"),
+            (4, 100): ("# 03262 0", "#1B E 042", "# 0 0 0 0", "# 0 0 064"),
+            (3, 50): (None, None, None, " 50  50  50  50"),
+            (4, 50): (None, None, None, "#32323232"),
+            (3, 0): (None, None, None, "100 100 100   0"),
+            (4, 0): (None, None, None, "#646464 0"),
+            (7, 100): (None, "#123456", None, None),  # out of range: the default
+        }
+        for (fmt, k), texts in expected.items():
+            with self.subTest(format=fmt, k=k):
+                self.desktop.reset_home()
+                self.show({"ClipboardFormat": fmt, "K": k})
+                for tile, text in zip(tiles, texts):
+                    if text is not None:
+                        self.track(tile)
+                        self.copy(text)
+                self.assertEqual(self.program.terminate(), 0, self.program.stderr())
+
+
+class FreezeTest(ShortcutCase):
+    def test_frozen_window_stays_and_is_dragged_by_its_centre(self):
+        self.show({"HotKey3": VK_F[3]})
+        self.track("navy")
+        frozen_at = self.geometry()
+        self.press("F3")
+        # The readout still tracks while the window stays.
+        self.point_at("red")
+        self.wait_swatch(self.tiles["red"]["rgb"])
+        self.assertEqual(self.geometry(), frozen_at)
+
+        left, top, w, h = frozen_at
+        self.desktop.move_pointer(left + 3, top + 3)
+        self.desktop.button_down(1)
+        try:
+            # The grab needs a move inside the window with the button down;
+            # from then on the window follows wherever the pointer goes.
+            for target in ((left + 5, top + 4), (400, 420), (420, 450)):
+                self.desktop.move_pointer(*target)
+                self.wait_placed(target[0] - w // 2, target[1] - h // 2)
+        finally:
+            self.desktop.button_up(1)
+        # Released: the window stays where the drag left it.
+        self.track_frozen("white")
+        self.assertEqual(self.geometry()[:2], (420 - w // 2, 450 - h // 2))
+
+        self.focus_fixture()
+        self.press("F3")
+        self.track("orange")
+
+    def track_frozen(self, tile):
+        self.point_at(tile)
+        self.wait_swatch(self.tiles[tile]["rgb"])
+
+    def test_frozen_colour_is_what_a_copy_takes(self):
+        self.show({"HotKey4": VK_F[4]})
+        self.track("navy")
+        self.press("F4")
+        point = self.point_at("orange")
+        self.wait_following(point)  # the window still follows
+        layout = self.layout()
+        self.assertEqual(self.window_pixel(self.desktop.screenshot(), layout.swatch()),
+                         tuple(self.tiles["navy"]["rgb"]))
+        self.copy("#123456")
+        self.press("F4")
+        self.track("white")
+        self.copy("#FFFFFF")
+
+    def test_freeze_shortcuts_are_ignored_while_hidden(self):
+        self.show({"HotKey3": VK_F[3], "HotKey4": VK_F[4]})
+        self.press(SHOW_HIDE_KEY)
+        self.wait_hidden()
+        self.press("F3")
+        self.press("F4")
+        self.press(SHOW_HIDE_KEY)
+        self.wait_shown()
+        self.track("navy")
+        self.track("orange")
+
+
+class ShowHideQuitTest(ShortcutCase):
+    def test_copy_and_show_hide_on_one_key(self):
+        self.start({"HotKey8": CTRL | vk("C")})
+        self.focus_fixture()
+        self.press("ctrl+c")  # hidden: shows the window, copies nothing
+        self.wait_shown()
+        self.assertIsNone(self.desktop.clipboard_text())
+        self.track("navy")
+        self.press("ctrl+c")  # shown: copies and stays shown
+        self.wait_clipboard("#123456")
+        self.track("orange")
+        self.assertIsNotNone(self.readout())
+
+    def test_quit_shortcut_ends_with_0_shown_or_hidden(self):
+        for shown in (False, True):
+            with self.subTest(shown=shown):
+                self.desktop.reset_home()
+                if shown:
+                    self.show({"HotKey9": CTRL | vk("Q")})
+                else:
+                    self.start({"HotKey9": CTRL | vk("Q")})
+                    self.focus_fixture()
+                self.press("ctrl+q")
+                self.assert_quits_cleanly()
+                self.assertIsNone(self.tray_icon(), "the tray icon stayed")
+
+
+class MeasureTest(ShortcutCase):
+    SETTINGS = {"HotKey7": VK_F[7], "HotKey6": VK_F[6], "HotKey9": CTRL | vk("Q")}
+    # Tiles and the marker each gets: black on light, white on dark, the
+    # threshold is a component sum of 300.
+    MARKERS = (("black", (255, 255, 255)), ("white", (0, 0, 0)),
+               ("grey100", (0, 0, 0)), ("grey99", (255, 255, 255)))
+
+    def start_measuring(self):
+        self.show(self.SETTINGS)
+        self.normal_width = self.geometry()[2]
+        self.before = self.desktop.screenshot()
+        self.press("F7")
+        wait_until(lambda: self.readout() and self.geometry()[2] > self.normal_width,
+                   STEP_TIMEOUT, message="measuring mode did not widen the window")
+        self.points = []
+
+    def place(self, tile, dx=0, dy=0):
+        point = self.point_at(tile, dx, dy)
+        self.wait_following(point)
+        self.desktop.click(1)
+        self.points.append(point)
+        return point
+
+    def marker_area(self, image, point):
+        x, y = point
+        return image.region(x - 3, y - 3, 7, 7)
+
+    def wait_restored(self):
+        def restored():
+            image = self.desktop.screenshot()
+            return all(self.marker_area(image, p) == self.marker_area(self.before, p)
+                       for p in self.points)
+
+        wait_until(restored, STEP_TIMEOUT, interval=0.1,
+                   message="the screen under the markers was not restored")
+
+    def test_markers_take_the_threshold_colour_and_reset_restores_the_screen(self):
+        self.start_measuring()
+        for tile, colour in self.MARKERS:
+            with self.subTest(tile=tile):
+                x, y = self.place(tile)
+
+                def drawn():
+                    image = self.desktop.screenshot()
+                    return all(image.pixel(*p) == colour for p in
+                               ((x - 3, y), (x + 3, y), (x, y - 3), (x, y + 3), (x, y)))
+
+                wait_until(drawn, STEP_TIMEOUT, interval=0.1,
+                           message=f"no {colour} marker on {tile}")
+                image = self.desktop.screenshot()
+                # A plus sign: the corners of its square keep the tile.
+                self.assertEqual(image.pixel(x + 1, y + 1), tuple(self.tiles[tile]["rgb"]))
+        # A marker two pixels beside another one, over its white stroke.
+        second = self.place("black", 2, 0)
+        wait_until(lambda: self.desktop.screenshot().pixel(*second) == (0, 0, 0),
+                   STEP_TIMEOUT, message="no black marker over the white one")
+        self.press("F6")
+        self.wait_restored()
+        self.assertIsNotNone(self.readout(), "reset keeps the window")
+
+    def test_hiding_while_measuring_removes_the_markers_and_ends_the_mode(self):
+        self.start_measuring()
+        for tile, _ in self.MARKERS[:2]:
+            self.place(tile)
+        wait_until(lambda: self.desktop.screenshot().pixel(*self.points[-1]) != tuple(
+            self.tiles["white"]["rgb"]), STEP_TIMEOUT, message="no marker")
+        self.press(SHOW_HIDE_KEY)
+        self.wait_hidden()
+        self.wait_restored()
+        self.press(SHOW_HIDE_KEY)
+        self.wait_shown()
+        self.assertEqual(self.geometry()[2], self.normal_width, "measuring mode stays off")
+
+    def test_quitting_while_measuring_removes_the_markers(self):
+        self.start_measuring()
+        for tile, _ in self.MARKERS[:2]:
+            self.place(tile)
+        wait_until(lambda: self.desktop.screenshot().pixel(*self.points[-1]) != tuple(
+            self.tiles["white"]["rgb"]), STEP_TIMEOUT, message="no marker")
+        self.press("ctrl+q")
+        self.assert_quits_cleanly()
+        self.wait_restored()
+
+
+if __name__ == "__main__":
+    unittest.main()
