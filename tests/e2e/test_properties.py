@@ -15,6 +15,8 @@ KEY = SETTINGS_KEY.lower()
 RUN_KEY = r"hkey_current_user\software\microsoft\windows\currentversion\run"
 START_TIMEOUT = 15.0
 STEP_TIMEOUT = 10.0
+CRASH_MARKERS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:",
+                 "Segmentation fault", "terminate called", "Aborted")
 # Pages in tab order.
 PREFERENCES, CLIPBOARD, MEASURING, MISCELLANEOUS, ZOOM, ABOUT = range(6)
 
@@ -31,12 +33,20 @@ class PropertiesTest(unittest.TestCase):
     def setUp(self):
         self.desktop.reset_home()
         self.program = self.desktop.start_program(["\\NOSPLASH"])
+        # Cleanups run last first: the program has ended before its output
+        # is checked.
+        self.addCleanup(self.assert_no_crash_output)
         self.addCleanup(self.program.end)
         self.page = PREFERENCES
         wait_until(self.store_has_key, START_TIMEOUT,
                    message=f"no settings key stored:\n{self.program.stderr()}")
 
     # -- helpers ----------------------------------------------------------
+
+    def assert_no_crash_output(self):
+        err = self.program.stderr()
+        for marker in CRASH_MARKERS:
+            self.assertNotIn(marker, err)
 
     def store(self):
         text = self.desktop.read_store()
