@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
@@ -41,6 +42,8 @@ constexpr int kMinFontPoints = 7;
 constexpr int kMaxFontPoints = 9;
 constexpr int kLogoWidth = 118;
 constexpr int kLogoHeight = 47;
+constexpr int kDialogFontPixels = 11;
+constexpr int kMinCaptionPixels = 9;
 
 QFont PixelFont(const char* family, int pixelSize) {
     QFont font(QString::fromLatin1(family));
@@ -74,9 +77,22 @@ void AddBevel(QWidget* page) {
     frame->lower();
 }
 
+// The fixed boxes were laid out for a narrower face than the one the
+// desktop resolves "MS Sans Serif" to: a caption that would be cut takes a
+// smaller pixel size, down to a readable 9.
+void FitCaption(QWidget* widget, const QString& caption, int extra) {
+    // Measured with the dialog's font: a child only inherits it later.
+    QFont font = PixelFont("MS Sans Serif", kDialogFontPixels);
+    while (font.pixelSize() > kMinCaptionPixels &&
+           QFontMetrics(font).horizontalAdvance(caption) + extra > widget->width())
+        font.setPixelSize(font.pixelSize() - 1);
+    if (font.pixelSize() != kDialogFontPixels) widget->setFont(font);
+}
+
 QLabel* AddLabel(QWidget* page, const char* text, const QRect& bounds) {
     auto* label = new QLabel(QString::fromLatin1(text), page);
     label->setGeometry(bounds);
+    FitCaption(label, label->text(), 0);
     return label;
 }
 
@@ -115,7 +131,7 @@ PropertiesDialog::PropertiesDialog(TfrmProp& model)
                            Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
       model_(model) {
     setWindowTitle(QStringLiteral("Properties"));
-    setFont(PixelFont("MS Sans Serif", 11));
+    setFont(PixelFont("MS Sans Serif", kDialogFontPixels));
     setFixedSize(kClientWidth, kClientHeight);
 
     // Panel1: a lowered bevel over the whole client area.
@@ -171,6 +187,10 @@ QCheckBox* PropertiesDialog::AddCheck(QWidget* page, CheckBox& box, const QRect&
     auto* widget = new QCheckBox(
         QString::fromLatin1(box.caption.data(), static_cast<qsizetype>(box.caption.size())), page);
     widget->setGeometry(bounds);
+    const int indicator =
+        widget->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget) +
+        widget->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, widget);
+    FitCaption(widget, widget->text(), indicator);
     connect(widget, &QCheckBox::toggled, this, [this, &box](bool checked) {
         if (!syncing_) model_.SetChecked(box, checked);
     });
