@@ -207,6 +207,18 @@ TEST_F(FileRegistryTest, DamagedFileIsKeptBesideAndItsGoodValuesSurvive) {
     EXPECT_EQ(FolderEntries(storeDir_).size(), 3u);
 }
 
+TEST_F(FileRegistryTest, LinkedStoreIsWrittenThroughTheLink) {
+    fs::create_directories(storeDir_);
+    const fs::path real = root_ / "dotfiles.reg";
+    WriteFile(real, "");
+    fs::create_symlink(real, store_);
+    auto key = MakeRegistry().CreateKey(kKey);
+    key->SetDword("Zoom", 2);
+    ASSERT_TRUE(key->Commit());
+    EXPECT_TRUE(fs::is_symlink(store_));
+    EXPECT_NE(ReadFile(real).find("\"Zoom\"=dword:00000002"), std::string::npos);
+}
+
 TEST_F(FileRegistryTest, ReadOnlyFolderReadsButRefusesWrites) {
     {
         auto key = MakeRegistry().CreateKey(kKey);

@@ -148,6 +148,15 @@ bool KeepCopy(const std::filesystem::path& file) {
     return true;
 }
 
+// A store that is a link (into a collection of dotfiles, say) is written
+// through the link, which stays in place.
+std::filesystem::path WriteTarget(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(file, ec)) return file;
+    std::filesystem::path target = std::filesystem::canonical(file, ec);
+    return ec ? file : target;
+}
+
 }  // namespace
 
 bool EnsurePrivateFolder(const std::filesystem::path& folder) {
@@ -199,8 +208,9 @@ bool StoreFile::Update(const std::function<bool(RegFileDocument&)>& change) cons
     auto snapshot = ReadUnlocked(file_);
     if (!snapshot) return false;
     if (!change(snapshot->document)) return true;
-    if (snapshot->exists && snapshot->damaged && !KeepCopy(file_)) return false;
-    return WriteFileAtomically(file_, SerializeRegFile(snapshot->document));
+    const std::filesystem::path target = WriteTarget(file_);
+    if (snapshot->exists && snapshot->damaged && !KeepCopy(target)) return false;
+    return WriteFileAtomically(target, SerializeRegFile(snapshot->document));
 }
 
 }  // namespace pixolet::x11
