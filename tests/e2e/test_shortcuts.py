@@ -8,6 +8,7 @@ the program handles input in order, so once that effect shows, the earlier
 key has been handled too.
 """
 
+import contextlib
 import unittest
 
 from desktop import wait_until
@@ -115,28 +116,54 @@ class FreezeTest(ShortcutCase):
         frozen_at = self.geometry()
         self.press("F3")
         # The readout still tracks while the window stays.
-        self.point_at("red")
-        self.wait_swatch(self.tiles["red"]["rgb"])
+        self.track_frozen("red")
         self.assertEqual(self.geometry(), frozen_at)
 
         left, top, w, h = frozen_at
         self.desktop.move_pointer(left + 3, top + 3)
-        self.desktop.button_down(1)
-        try:
+        with self.left_button():
             # The grab needs a move inside the window with the button down;
             # from then on the window follows wherever the pointer goes.
             for target in ((left + 5, top + 4), (400, 420), (420, 450)):
                 self.desktop.move_pointer(*target)
                 self.wait_placed(target[0] - w // 2, target[1] - h // 2)
-        finally:
-            self.desktop.button_up(1)
+        dropped_at = (420 - w // 2, 450 - h // 2)
         # Released: the window stays where the drag left it.
         self.track_frozen("white")
-        self.assertEqual(self.geometry()[:2], (420 - w // 2, 450 - h // 2))
+        self.assertEqual(self.geometry()[:2], dropped_at)
 
+        # A drag that starts beside the window catches it on entering.
+        self.point_at("orange")
+        with self.left_button():
+            self.track_frozen("yellow")
+            self.assertEqual(self.geometry()[:2], dropped_at)
+            inside = (dropped_at[0] + w - 3, dropped_at[1] + h - 3)
+            self.desktop.move_pointer(*inside)
+            self.wait_placed(inside[0] - w // 2, inside[1] - h // 2)
+        caught_at = self.geometry()[:2]
+
+        # Hidden and shown again, a frozen window comes back where it was.
         self.focus_fixture()
+        self.hide_and_show_at("green")
+        self.assertEqual(self.geometry()[:2], caught_at)
         self.press("F3")
         self.track("orange")
+
+    @contextlib.contextmanager
+    def left_button(self):
+        self.desktop.button_down(1)
+        try:
+            yield
+        finally:
+            self.desktop.button_up(1)
+
+    def hide_and_show_at(self, tile):
+        self.press(SHOW_HIDE_KEY)
+        self.wait_hidden()
+        self.point_at(tile)
+        self.press(SHOW_HIDE_KEY)
+        self.wait_shown()
+        self.wait_swatch(self.tiles[tile]["rgb"])
 
     def track_frozen(self, tile):
         self.point_at(tile)
@@ -202,8 +229,8 @@ class MeasureTest(ShortcutCase):
     MARKERS = (("black", (255, 255, 255)), ("white", (0, 0, 0)),
                ("grey100", (0, 0, 0)), ("grey99", (255, 255, 255)))
 
-    def start_measuring(self):
-        self.show(self.SETTINGS)
+    def start_measuring(self, settings=None):
+        self.show(dict(self.SETTINGS, **(settings or {})))
         self.normal_width = self.geometry()[2]
         self.before = self.desktop.screenshot()
         self.press("F7")
@@ -255,25 +282,61 @@ class MeasureTest(ShortcutCase):
         self.wait_restored()
         self.assertIsNotNone(self.readout(), "reset keeps the window")
 
-    def test_hiding_while_measuring_removes_the_markers_and_ends_the_mode(self):
-        self.start_measuring()
-        for tile, _ in self.MARKERS[:2]:
-            self.place(tile)
-        wait_until(lambda: self.desktop.screenshot().pixel(*self.points[-1]) != tuple(
-            self.tiles["white"]["rgb"]), STEP_TIMEOUT, message="no marker")
-        self.press(SHOW_HIDE_KEY)
-        self.wait_hidden()
+    def test_add_point_shortcut_replaces_the_click_when_clicks_are_off(self):
+        self.start_measuring({"MouseClick": 0, "HotKey5": VK_F[5]})
+        clicked = self.place("black")  # clicks place nothing now
+        self.focus_fixture()
+        point = self.point_at("white")
+        self.wait_following(point)
+        self.press("F5")
+        self.points.append(point)
+        self.wait_marker()
+        image = self.desktop.screenshot()
+        self.assertEqual(self.marker_area(image, clicked), self.marker_area(self.before, clicked))
+        self.press("F6")
         self.wait_restored()
-        self.press(SHOW_HIDE_KEY)
-        self.wait_shown()
-        self.assertEqual(self.geometry()[2], self.normal_width, "measuring mode stays off")
+
+    def test_hiding_while_measuring_removes_the_markers_and_ends_the_mode(self):
+        for way in ("shortcut", "tray double-click"):
+            with self.subTest(hidden_by=way):
+                self.desktop.reset_home()
+                self.start_measuring()
+                for tile, _ in self.MARKERS[:2]:
+                    self.place(tile)
+                self.wait_marker()
+                if way == "shortcut":
+                    self.press(SHOW_HIDE_KEY)
+                else:
+                    # Its clicks place markers on the icon too, until the
+                    # double-click hides the window.
+                    self.points.append(self.tray_icon()[1:])
+                    self.double_click_tray()
+                self.wait_hidden()
+                self.wait_restored()
+                self.focus_fixture()
+                self.press(SHOW_HIDE_KEY)
+                self.wait_shown()
+                self.assertEqual(self.geometry()[2], self.normal_width,
+                                 "measuring mode stays off")
+                self.assertEqual(self.program.terminate(), 0, self.program.stderr())
+
+    def wait_marker(self):
+        """Waits for the marker at the last point: its stroke's end pixel
+        has turned black or white."""
+        x, y = self.points[-1]
+        was = self.before.pixel(x + 3, y)
+
+        def drawn():
+            now = self.desktop.screenshot().pixel(x + 3, y)
+            return now != was and now in ((0, 0, 0), (255, 255, 255))
+
+        wait_until(drawn, STEP_TIMEOUT, interval=0.1, message="no marker at the last point")
 
     def test_quitting_while_measuring_removes_the_markers(self):
         self.start_measuring()
         for tile, _ in self.MARKERS[:2]:
             self.place(tile)
-        wait_until(lambda: self.desktop.screenshot().pixel(*self.points[-1]) != tuple(
-            self.tiles["white"]["rgb"]), STEP_TIMEOUT, message="no marker")
+        self.wait_marker()
         self.press("ctrl+q")
         self.assert_quits_cleanly()
         self.wait_restored()
