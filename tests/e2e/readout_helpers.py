@@ -60,7 +60,8 @@ class Layout:
 
     def cell(self, dx, dy):
         """A pixel (window coordinates) inside the magnifier cell of the
-        screen pixel (dx, dy) away from the pointer, off the crosshair."""
+        screen pixel (dx, dy) away from the pointer, off the crosshair and
+        the outline; None when the crosshair covers the whole cell."""
         z, half = self.zoom, self.zoom // 2
         left = (self.radius + dx) * z - half
         top = (self.radius + dy) * z - half
@@ -72,7 +73,7 @@ class Layout:
                     x == centre and abs(y - centre) <= 5)
                 if not on_cross:
                     return self.zoom_left + x, self.zoom_top + y
-        raise ValueError(f"cell {dx},{dy} has no free pixel")
+        return None
 
     def crosshair(self):
         """A pixel of the crosshair's vertical line, window coordinates."""

@@ -168,23 +168,33 @@ class ReadoutWindowTest(ReadoutCase):
                 for cell in ((0, 0), (-1, -1), (1, 1), (layout.radius, -layout.radius)):
                     self.assertEqual(self.window_pixel(image, layout.cell(*cell)), rgb, cell)
 
-        # Single marked pixels: the magnifier's cells are in place around the
-        # pointer's own, and the swatch takes the pointer's pixel only.
+    def test_magnifier_cells_at_each_zoom(self):
+        # Single marked pixels on black: each cell shows its own screen pixel
+        # around the pointer's, at every cell size.
         marks = self.tiles["pattern"]["marks"]
         centre = marks["centre"]
-        self.desktop.move_pointer(centre["x"], centre["y"])
-        self.wait_following((centre["x"], centre["y"]))
-        self.wait_swatch(centre["rgb"])
-        layout = self.layout()
-        image = self.desktop.screenshot()
-        for name, mark in marks.items():
-            dx, dy = mark["x"] - centre["x"], mark["y"] - centre["y"]
-            if max(abs(dx), abs(dy)) > layout.radius:
-                continue
-            with self.subTest(mark=name):
-                self.assertEqual(self.window_pixel(image, layout.cell(dx, dy)),
-                                 tuple(mark["rgb"]))
-        self.assertEqual(self.window_pixel(image, layout.cell(-1, 0)), (0, 0, 0))
+        expected = {(m["x"] - centre["x"], m["y"] - centre["y"]): tuple(m["rgb"])
+                    for m in marks.values()}
+        for offset in ((-1, 0), (0, -1), (-1, -1), (2, 2), (-5, -5)):
+            expected[offset] = (0, 0, 0)
+        for zoom in (4, 1, 7):
+            with self.subTest(zoom=zoom):
+                self.desktop.reset_home()
+                self.show({"Zoom": zoom})
+                self.desktop.move_pointer(centre["x"], centre["y"])
+                self.wait_following((centre["x"], centre["y"]))
+                self.wait_swatch(centre["rgb"])
+                layout = self.layout(zoom)
+                image = self.desktop.screenshot()
+                checked = 0
+                for (dx, dy), rgb in expected.items():
+                    at = layout.cell(dx, dy)
+                    if max(abs(dx), abs(dy)) > layout.radius or at is None:
+                        continue  # outside the magnifier or under the crosshair
+                    checked += 1
+                    self.assertEqual(self.window_pixel(image, at), rgb, (dx, dy))
+                self.assertGreaterEqual(checked, 4)
+                self.assertEqual(self.program.terminate(), 0, self.program.stderr())
 
     def test_crosshair_colour_follows_the_300_threshold(self):
         self.show()
@@ -243,11 +253,14 @@ class ReadoutWindowTest(ReadoutCase):
         # Without a column the window is 8 pixels wider than the column-less
         # part of a window with a column.
         self.assertEqual(sizes["no column"], (base_w - column + 8, base_h))
-        self.assertLess(sizes["hex"][0], base_w)
-        self.assertEqual(sizes["hex"][1], base_h)
+        # The readout font is fixed-pitch: the hex column's sample "B FF " is
+        # one character narrower than the decimal "B 888 ".
+        self.assertEqual(column % 6, 0)
+        self.assertEqual(sizes["hex"], (base_w - column // 6, base_h))
         self.assertEqual(sizes["hex cmyk"][0] - sizes["hex"][0], sizes["hex"][0] - (base_w - column))
         self.assertEqual(sizes["coordinates"][0], base_w)
-        self.assertGreater(sizes["coordinates"][1], base_h)
+        th = (base_h - 8) // 4  # the height of a line of text
+        self.assertEqual(sizes["coordinates"][1], base_h + th + 2)
         self.assertEqual(sizes["zoom 1"], sizes["default"])
         self.assertGreater(sizes["large font"][0], base_w)
         self.assertGreater(sizes["large font"][1], base_h)
