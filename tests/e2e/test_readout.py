@@ -216,7 +216,7 @@ class ReadoutWindowTest(ReadoutCase):
         for name in ("red", "white", "orange"):
             self.point_at(name)
         # Nothing is due to happen, so there is nothing to wait for: watch
-        # the hidden window for a while; a tracking update would move it.
+        # the hidden window for a while; it stays unmapped and in place.
         with self.assertRaises(TimeoutError):
             wait_until(lambda: self.desktop.window_geometry(wid) != hidden_at
                        or self.readout() is not None, 1.5)
