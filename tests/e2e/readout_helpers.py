@@ -14,6 +14,8 @@ from desktop import REG_HEADER, SCREEN_HEIGHT, SCREEN_WIDTH, SETTINGS_KEY, TestD
 START_TIMEOUT = 15.0
 STEP_TIMEOUT = 10.0
 TRAY_ICON_MAX = 32  # the embedded icon is 22 x 22
+CRASH_MARKERS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:",
+                 "Segmentation fault", "terminate called", "Aborted")
 
 # Shortcut values as stored: key code plus modifier bits.
 SHIFT = 0x2000
@@ -128,6 +130,8 @@ class ReadoutCase(unittest.TestCase):
             self.desktop.seed_store(store_text(settings))
         self.point_at("background")
         program = self.desktop.start_program(list(args))
+        # Cleanups run last first: the program has ended when its output is read.
+        self.addCleanup(self.assert_no_crash_output, program)
         self.addCleanup(program.end)
         self.program = program
         self.wait_tray_icon(program)
@@ -155,6 +159,11 @@ class ReadoutCase(unittest.TestCase):
     def window_type(self, wid):
         text = self.desktop.window_property(wid, "_NET_WM_WINDOW_TYPE")
         return "tooltip" if "TOOLTIP" in text else "other"
+
+    def assert_no_crash_output(self, program):
+        err = program.stderr()
+        for marker in CRASH_MARKERS:
+            self.assertNotIn(marker, err)
 
     def assert_quits_cleanly(self, program=None, timeout=STEP_TIMEOUT):
         program = program or self.program

@@ -7,7 +7,7 @@ gives, over the colour fixture's tiles of known colours.
 import unittest
 
 from desktop import SCREEN_HEIGHT, SCREEN_WIDTH, wait_until
-from readout_helpers import (START_TIMEOUT, STEP_TIMEOUT, VK_F, ReadoutCase, follow_position)
+from readout_helpers import START_TIMEOUT, STEP_TIMEOUT, VK_F, ReadoutCase, follow_position
 
 SPLASH_SIZE = (250, 125)
 SHOW_HIDE_KEY = "F8"
@@ -33,6 +33,7 @@ class StartTest(ReadoutCase):
             with self.subTest(args=args):
                 self.desktop.reset_home()
                 program = self.desktop.start_program(list(args))
+                self.addCleanup(self.assert_no_crash_output, program)
                 self.addCleanup(program.end)
                 wid, (x, y, w, h) = self.wait_splash(program)
                 self.assertEqual((w, h), SPLASH_SIZE)
@@ -79,6 +80,7 @@ class StartTest(ReadoutCase):
         for args, splash in (((), True), (("\\nosplash",), False)):
             with self.subTest(args=args):
                 second = self.desktop.start_program(list(args))
+                self.addCleanup(self.assert_no_crash_output, second)
                 self.addCleanup(second.end)
                 seen_splash = False
 
@@ -257,7 +259,8 @@ class ReadoutWindowTest(ReadoutCase):
         # one character narrower than the decimal "B 888 ".
         self.assertEqual(column % 6, 0)
         self.assertEqual(sizes["hex"], (base_w - column // 6, base_h))
-        self.assertEqual(sizes["hex cmyk"][0] - sizes["hex"][0], sizes["hex"][0] - (base_w - column))
+        hex_column = sizes["hex"][0] - (base_w - column)
+        self.assertEqual(sizes["hex cmyk"], (sizes["hex"][0] + hex_column, base_h))
         self.assertEqual(sizes["coordinates"][0], base_w)
         th = (base_h - 8) // 4  # the height of a line of text
         self.assertEqual(sizes["coordinates"][1], base_h + th + 2)
