@@ -47,12 +47,13 @@ def round_half_even(value):
 
 class Layout:
     """Where the readout window shows what, derived from its size the way the
-    program lays it out (coordinates off, measuring mode off)."""
+    program lays it out (measuring mode off): the height is four lines of
+    text and 8 pixels, plus a line and 2 pixels for the coordinates."""
 
-    def __init__(self, width, height, zoom=4):
+    def __init__(self, width, height, zoom=4, coordinates=False):
         self.width = width
         self.height = height
-        self.th = (height - 8) // 4
+        self.th = (height - 10) // 5 if coordinates else (height - 8) // 4
         self.side = 3 * self.th + 3  # the magnifier, square
         self.zoom_left, self.zoom_top = 7, 9
         self.swatch_left = self.zoom_left + self.side + 3
@@ -126,6 +127,7 @@ class ReadoutCase(unittest.TestCase):
     def start(self, settings=None, args=("\\NOSPLASH",)):
         """Starts the program with `settings` seeded and waits for its tray
         icon; the pointer is parked on the fixture first."""
+        self.settings = dict(settings or {})
         if settings is not None:
             self.desktop.seed_store(store_text(settings))
         self.point_at("background")
@@ -188,9 +190,10 @@ class ReadoutCase(unittest.TestCase):
         self.assertIsNotNone(wid, "the readout window is hidden")
         return self.desktop.window_geometry(wid)
 
-    def layout(self, zoom=4):
+    def layout(self):
+        """The layout of the shown window under the seeded settings."""
         _, _, w, h = self.geometry()
-        return Layout(w, h, zoom)
+        return Layout(w, h, self.settings.get("Zoom", 4), bool(self.settings.get("Coord", 0)))
 
     def wait_placed(self, left, top):
         def placed():

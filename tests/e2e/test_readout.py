@@ -186,7 +186,7 @@ class ReadoutWindowTest(ReadoutCase):
                 self.desktop.move_pointer(centre["x"], centre["y"])
                 self.wait_following((centre["x"], centre["y"]))
                 self.wait_swatch(centre["rgb"])
-                layout = self.layout(zoom)
+                layout = self.layout()
                 image = self.desktop.screenshot()
                 checked = 0
                 for (dx, dy), rgb in expected.items():

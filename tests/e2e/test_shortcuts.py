@@ -170,18 +170,30 @@ class FreezeTest(ShortcutCase):
         self.wait_swatch(self.tiles[tile]["rgb"])
 
     def test_frozen_colour_is_what_a_copy_takes(self):
-        self.show({"HotKey4": VK_F[4]})
+        self.show({"HotKey4": VK_F[4], "Coord": 1})
         self.track("navy")
         self.press("F4")
+        frozen = self.window_image()
         point = self.point_at("orange")
         self.wait_following(point)  # the window still follows
-        layout = self.layout()
-        self.assertEqual(self.window_pixel(self.desktop.screenshot(), layout.swatch()),
-                         tuple(self.tiles["navy"]["rgb"]))
+        # Magnifier, swatch and labels, the coordinates too, stay as frozen.
+        wait_until(lambda: self.window_image() == frozen, STEP_TIMEOUT,
+                   message="the frozen readout changed")
         self.copy("#123456")
+
         self.press("F4")
         self.track("white")
         self.copy("#FFFFFF")
+        # Live again: a move within the tile changes the coordinates.
+        live = self.window_image()
+        point = self.point_at("white", 7, 5)
+        self.wait_following(point)
+        wait_until(lambda: self.window_image() != live, STEP_TIMEOUT,
+                   message="the coordinates did not change")
+
+    def window_image(self):
+        x, y, w, h = self.geometry()
+        return self.desktop.screenshot().region(x, y, w, h)
 
     def test_freeze_shortcuts_are_ignored_while_hidden(self):
         self.show({"HotKey3": VK_F[3], "HotKey4": VK_F[4]})
@@ -231,11 +243,17 @@ class MeasureTest(ShortcutCase):
 
     def start_measuring(self, settings=None):
         self.show(dict(self.SETTINGS, **(settings or {})))
-        self.normal_width = self.geometry()[2]
+        _, _, self.normal_width, height = self.geometry()
+        # The fixed-pitch font's character width, from the RGB column's
+        # six-character sample.
+        char = (self.normal_width - 4 * self.layout().th - 8) // 6
         self.before = self.desktop.screenshot()
         self.press("F7")
-        wait_until(lambda: self.readout() and self.geometry()[2] > self.normal_width,
-                   STEP_TIMEOUT, message="measuring mode did not widen the window")
+        # Re-laid out with the measuring column and the distance bar.
+        measuring = (self.normal_width + 11 * char, height + 7)
+        wait_until(lambda: self.readout() and self.geometry()[2:] == measuring, STEP_TIMEOUT,
+                   message=f"measuring mode made the window {self.geometry()[2:]}, "
+                           f"not {measuring}")
         self.points = []
 
     def place(self, tile, dx=0, dy=0):
