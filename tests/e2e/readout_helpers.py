@@ -7,6 +7,7 @@ effect of its own is followed by one that has (a "barrier"), since the
 program handles input events in the order the X server delivers them.
 """
 
+import contextlib
 import unittest
 
 from desktop import REG_HEADER, SCREEN_HEIGHT, SCREEN_WIDTH, SETTINGS_KEY, TestDesktop, wait_until
@@ -242,6 +243,14 @@ class ReadoutCase(unittest.TestCase):
         self.wait_following(point)
         self.wait_swatch(self.tiles[name]["rgb"])
         return point
+
+    @contextlib.contextmanager
+    def held_button(self, button):
+        self.desktop.button_down(button)
+        try:
+            yield
+        finally:
+            self.desktop.button_up(button)
 
     def focus_fixture(self):
         self.desktop.xdotool("windowactivate", "--sync", self.fixture_window)

@@ -8,7 +8,6 @@ the program handles input in order, so once that effect shows, the earlier
 key has been handled too.
 """
 
-import contextlib
 import unittest
 
 from desktop import wait_until
@@ -59,7 +58,7 @@ class CopyTest(ShortcutCase):
         self.track("navy")
         self.copy("#123456")
         self.track("orange")  # what a wrongly handled copy would take now
-        for case in ("ctrl+alt+c", "left button held", "middle button held", "hidden"):
+        for case in ("ctrl+alt+c", "ctrl+shift+c", "left button held", "middle button held", "hidden"):
             with self.subTest(case=case):
                 if case == "hidden":
                     self.press(SHOW_HIDE_KEY)
@@ -68,12 +67,8 @@ class CopyTest(ShortcutCase):
                     self.press(SHOW_HIDE_KEY)
                     self.wait_shown()
                 elif case.endswith("held"):
-                    button = 1 if case.startswith("left") else 2
-                    self.desktop.button_down(button)
-                    try:
+                    with self.held_button(1 if case.startswith("left") else 2):
                         self.press("ctrl+c")
-                    finally:
-                        self.desktop.button_up(button)
                     self.focus_fixture()
                     self.hide_and_show()
                 else:
@@ -121,7 +116,7 @@ class FreezeTest(ShortcutCase):
 
         left, top, w, h = frozen_at
         self.desktop.move_pointer(left + 3, top + 3)
-        with self.left_button():
+        with self.held_button(1):
             # The grab needs a move inside the window with the button down;
             # from then on the window follows wherever the pointer goes.
             for target in ((left + 5, top + 4), (400, 420), (420, 450)):
@@ -134,7 +129,7 @@ class FreezeTest(ShortcutCase):
 
         # A drag that starts beside the window catches it on entering.
         self.point_at("orange")
-        with self.left_button():
+        with self.held_button(1):
             self.track_frozen("yellow")
             self.assertEqual(self.geometry()[:2], dropped_at)
             inside = (dropped_at[0] + w - 3, dropped_at[1] + h - 3)
@@ -148,14 +143,6 @@ class FreezeTest(ShortcutCase):
         self.assertEqual(self.geometry()[:2], caught_at)
         self.press("F3")
         self.track("orange")
-
-    @contextlib.contextmanager
-    def left_button(self):
-        self.desktop.button_down(1)
-        try:
-            yield
-        finally:
-            self.desktop.button_up(1)
 
     def hide_and_show_at(self, tile):
         self.press(SHOW_HIDE_KEY)
