@@ -3,8 +3,27 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPalette>
 
 namespace pixolet::x11 {
+
+QFont PixelFont(const char* family, int pixelSize) {
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+EffectsLabelWidget* EffectsLabelWidget::MakeProgramCaption(const QString& caption,
+                                                           QWidget* parent) {
+    auto* title = new EffectsLabelWidget(caption, 40, parent);
+    title->setFont(PixelFont("Arial", 13));
+    QPalette blue = title->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    title->setPalette(blue);
+    title->move(12, 50);
+    title->AutoSize();
+    return title;
+}
 
 EffectsLabelWidget::EffectsLabelWidget(const QString& caption, int angleDegrees, QWidget* parent)
     : QWidget(parent), caption_(caption), angle_(angleDegrees) {

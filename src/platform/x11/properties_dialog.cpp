@@ -45,12 +45,6 @@ constexpr int kLogoHeight = 47;
 constexpr int kDialogFontPixels = 11;
 constexpr int kMinCaptionPixels = 9;
 
-QFont PixelFont(const char* family, int pixelSize) {
-    QFont font(QString::fromLatin1(family));
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
 QColor ToQColor(Colour c) {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
@@ -305,13 +299,7 @@ void PropertiesDialog::BuildAbout(QWidget* page) {
     icon->setGeometry(14, 12, 41, 37);
     icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* title = new EffectsLabelWidget(QStringLiteral("Pixolet 2.1"), 40, page);
-    title->setFont(PixelFont("Arial", 13));
-    QPalette blue = title->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    title->setPalette(blue);
-    title->move(12, 50);
-    title->AutoSize();
+    EffectsLabelWidget::MakeProgramCaption(QStringLiteral("Pixolet 2.1"), page);
 
     imgVelmora_ = new QLabel(page);
     imgVelmora_->setPixmap(QPixmap(QStringLiteral(":/pixolet/velmora.xpm")));

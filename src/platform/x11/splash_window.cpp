@@ -13,12 +13,6 @@ namespace pixolet::x11 {
 
 namespace {
 
-QFont PixelFont(const char* family, int pixelSize) {
-    QFont font(QString::fromLatin1(family));
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
 LinkLabelWidget* MakeLink(QWidget* parent, const char* caption, const std::string& jump, int top) {
     auto* label = new LinkLabelWidget(caption, parent);
     label->setFont(PixelFont("MS Sans Serif", 13));
@@ -53,13 +47,7 @@ TfrmStart::TfrmStart(QWidget* parent)
 
     MakeImage(this, ":/pixolet/icon.xpm", QRect(14, 12, 41, 37), Qt::AlignLeft | Qt::AlignTop);
 
-    auto* title = new EffectsLabelWidget(QStringLiteral("Pixolet 2"), 40, this);
-    title->setFont(PixelFont("Arial", 13));
-    QPalette blue = title->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    title->setPalette(blue);
-    title->move(12, 50);
-    title->AutoSize();
+    EffectsLabelWidget::MakeProgramCaption(QStringLiteral("Pixolet 2"), this);
 
     QLabel* logo =
         MakeImage(this, ":/pixolet/velmora.xpm", QRect(101, 10, 139, 48), Qt::AlignCenter);
