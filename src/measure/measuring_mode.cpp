@@ -1,7 +1,6 @@
 // Measuring mode of the readout window: the point list, the four measuring
 // labels and the distance bar.
 #include <algorithm>
-#include <cmath>
 
 #include "measure/meas_points.h"
 #include "readout/number_text.h"
@@ -11,16 +10,10 @@ namespace pixolet {
 
 namespace {
 
-// Nearest integer, ties to even, held within 0..maximum. Clamped as a real
-// first so that a distance beyond any int cannot overflow the conversion.
+// Nearest integer, ties to even, held within 0..maximum (RoundHalfEven
+// already saturates at the int range and maps NaN to 0).
 int BarPosition(double distance, int maximum) {
-    const double upper = std::max(maximum, 0);
-    if (!(distance > 0.0)) return 0;  // also NaN
-    if (distance >= upper) return static_cast<int>(upper);
-    double whole = std::floor(distance);
-    const double fraction = distance - whole;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
-    return static_cast<int>(std::min(whole, upper));
+    return std::clamp(RoundHalfEven(distance), 0, std::max(maximum, 0));
 }
 
 }  // namespace
