@@ -13,6 +13,8 @@ packages=(
   libxfixes-dev libfontconfig1-dev fonts-liberation fonts-dejavu-core
   # Colour dialogs of other programs through the accessibility bus
   libatspi2.0-dev at-spi2-core dbus dbus-x11
+  # The GTK 3 colour chooser the end-to-end tests paste into
+  libgtk-3-dev
   # Test desktop
   xvfb openbox trayer xdotool xclip imagemagick x11-utils x11-xserver-utils
   # Windows cross build, run under Wine

@@ -31,7 +31,11 @@ bool IsStandardDialog(std::string_view className) {
 
 bool TfrmPixoletMain::SendColorToDialog() {
     const std::optional<std::string> className = ports_.colourDialog.ActiveWindowClass();
-    if (!className || !IsStandardDialog(*className)) return false;
+    if (!className) return false;
+    // Dialogs without numbered fields (Linux toolkits) are reached through
+    // the platform; it answers at once and types the colour in later.
+    if (!IsStandardDialog(*className))
+        return ports_.colourDialog.PasteIntoToolkitDialog(CopiedColor);
     // Red, green, blue in this order; the dialog takes each as typed input.
     ports_.colourDialog.SetFieldText(kRedField, FormatDecimal(RedOf(CopiedColor)));
     ports_.colourDialog.SetFieldText(kGreenField, FormatDecimal(GreenOf(CopiedColor)));

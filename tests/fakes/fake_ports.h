@@ -20,7 +20,7 @@ namespace pixolet::fakes {
 
 // A screen whose pixels are a map of written pixels over a colour function.
 class FakeScreen : public ScreenPort {
-public:
+  public:
     ScreenPoint cursor{100, 100};
     Size size{1024, 768};
     std::function<Colour(int, int)> colourAt = [](int, int) { return kBlack; };
@@ -49,8 +49,7 @@ public:
             out[i] = Pixel(points[i].x, points[i].y);
         }
     }
-    void WritePixels(const ScreenPoint* points, const Colour* colours,
-                     std::size_t count) override {
+    void WritePixels(const ScreenPoint* points, const Colour* colours, std::size_t count) override {
         for (std::size_t i = 0; i < count; ++i) {
             ++pixelWrites;
             written[{points[i].x, points[i].y}] = colours[i];
@@ -59,7 +58,7 @@ public:
 };
 
 class FakeClock : public Clock {
-public:
+  public:
     std::uint32_t now = 1000;
     // Added to `now` on every read, to simulate the time a run takes.
     std::uint32_t step = 0;
@@ -73,7 +72,7 @@ public:
 // A view with a fixed-pitch font: every character is `charWidth` wide and
 // every text `lineHeight` high, like the worked layout example.
 class FakeView : public ReadoutView {
-public:
+  public:
     int charWidth = 6;
     int lineHeight = 12;
     bool visible = false;
@@ -121,7 +120,7 @@ public:
 };
 
 class FakeClipboard : public ClipboardPort {
-public:
+  public:
     bool refuse = false;
     std::string text;
     int writes = 0;
@@ -134,17 +133,25 @@ public:
 };
 
 class FakeColourDialog : public ColourDialogPort {
-public:
+  public:
     std::optional<std::string> activeClass;
     std::vector<std::pair<int, std::string>> fieldWrites;
     std::optional<std::string> ActiveWindowClass() override { return activeClass; }
     void SetFieldText(int id, const std::string& text) override {
         fieldWrites.emplace_back(id, text);
     }
+    // A toolkit's dialog box is active (one without numbered fields).
+    bool toolkitDialogActive = false;
+    std::vector<Colour> toolkitPastes;
+    bool PasteIntoToolkitDialog(Colour colour) override {
+        if (!toolkitDialogActive) return false;
+        toolkitPastes.push_back(colour);
+        return true;
+    }
 };
 
 class FakeDesktop : public DesktopPort {
-public:
+  public:
     bool readoutActive = false;
     int closesPosted = 0;
     int hookInstalls = 0;
@@ -177,7 +184,7 @@ public:
 };
 
 class FakeKeys : public KeyStatePort {
-public:
+  public:
     std::map<int, bool> down;
     bool IsDown(int virtualKey) const override {
         auto it = down.find(virtualKey);

@@ -54,5 +54,33 @@ TEST(SendColorToDialog, WritesRedGreenBlueOfTheCopiedColour) {
     EXPECT_EQ(env.colourDialog.fieldWrites, (Writes{{706, "18"}, {707, "52"}, {708, "255"}}));
 }
 
+TEST(SendColorToDialog, OtherDialogBoxesAreHandedToTheToolkitPath) {
+    fakes::FakeEnvironment env;
+    env.window.CopiedColor = MakeColour(18, 52, 86);
+
+    // An ordinary window of another program: not handled, nothing sent.
+    env.colourDialog.activeClass = "Gimp";
+    EXPECT_FALSE(env.window.SendColorToDialog());
+    EXPECT_TRUE(env.colourDialog.toolkitPastes.empty());
+
+    // A toolkit's dialog box takes the copied colour, not the tracked one.
+    env.colourDialog.toolkitDialogActive = true;
+    env.window.CurrentColor = MakeColour(1, 2, 3);
+    EXPECT_TRUE(env.window.SendColorToDialog());
+    EXPECT_EQ(env.colourDialog.toolkitPastes, std::vector<Colour>{MakeColour(18, 52, 86)});
+    EXPECT_TRUE(env.colourDialog.fieldWrites.empty());
+
+    // A standard dialog is written through its fields and never handed on.
+    env.colourDialog.activeClass = "#32770";
+    EXPECT_TRUE(env.window.SendColorToDialog());
+    EXPECT_EQ(env.colourDialog.fieldWrites.size(), 3u);
+    EXPECT_EQ(env.colourDialog.toolkitPastes.size(), 1u);
+
+    // No active window at all: nothing is asked of either path.
+    env.colourDialog.activeClass.reset();
+    EXPECT_FALSE(env.window.SendColorToDialog());
+    EXPECT_EQ(env.colourDialog.toolkitPastes.size(), 1u);
+}
+
 }  // namespace
 }  // namespace pixolet

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <thread>
 
+#include "actions/dialog_paste_worker.h"
 #include "platform/x11/clipboard.h"
 #include "platform/x11/colour_dialog_x11.h"
 #include "platform/x11/desktop_services.h"
@@ -20,6 +21,10 @@
 #include "platform/x11/splash_window.h"
 #include "platform/x11/tray.h"
 #include "readout/readout_window.h"
+
+#ifdef PIXOLET_HAVE_ATSPI
+#include "platform/x11/atspi_accessibility.h"
+#endif
 
 // Xlib after Qt: its macros clash with Qt's names.
 #include <X11/Xlib.h>
@@ -52,6 +57,17 @@ void SyncWithServer() {
     if (x11 && x11->display()) XSync(x11->display(), False);
 }
 
+// The worker that types pasted colours into other programs' colour dialogs
+// over the accessibility bus; none in a build without it.
+std::unique_ptr<DialogPasteWorker> MakePasteWorker() {
+#ifdef PIXOLET_HAVE_ATSPI
+    return std::make_unique<DialogPasteWorker>(
+        [] { return std::make_unique<AtspiAccessibility>(); });
+#else
+    return nullptr;
+#endif
+}
+
 }  // namespace
 
 // The readout window with its ports, its menu and its tray icon. Members are
@@ -68,7 +84,8 @@ struct ReadoutParts {
     X11Screen screen;
     SteadyClock clock;
     QtClipboard clipboard;
-    X11ColourDialog colourDialog;
+    std::unique_ptr<DialogPasteWorker> pasteWorker = MakePasteWorker();
+    X11ColourDialog colourDialog{pasteWorker.get()};
     ReadoutWidget widget;
     DesktopServices desktop{widget};
     QtPropertiesFactory dialogs;

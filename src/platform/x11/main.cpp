@@ -56,7 +56,14 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The GUI thread runs Qt's own event loop, not GLib's: libatspi serves
+    // its bus connections from GLib's default main context, and only the
+    // accessibility worker thread may run that. Only this thread's choice is
+    // made here; programs started later do not inherit the setting.
+    const bool glibChosen = qEnvironmentVariableIsSet("QT_NO_GLIB");
+    if (!glibChosen) qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
+    if (!glibChosen) qunsetenv("QT_NO_GLIB");
     Q_INIT_RESOURCE(pixolet);
     // Hidden windows and closed message boxes must never end the program;
     // only the readout window's close does.

@@ -1,0 +1,296 @@
+#include "platform/x11/atspi_accessibility.h"
+
+#include <atspi/atspi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace pixolet::x11 {
+namespace {
+
+// Every call to another program gives up after this long. Without it the
+// first call to a hung program blocks for many seconds.
+constexpr int kCallTimeoutMs = 250;
+// Bounds for reading one window, so that a huge or endless tree costs little.
+constexpr std::size_t kMaxNodes = 3000;
+constexpr int kMaxDepth = 40;
+constexpr auto kReadBudget = std::chrono::seconds(2);
+// Only short texts matter here (numbers, "#rrggbb").
+constexpr int kTextChars = 64;
+
+struct GObjectUnref {
+    void operator()(gpointer object) const {
+        if (object) g_object_unref(object);
+    }
+};
+template <class T>
+using GRef = std::unique_ptr<T, GObjectUnref>;
+
+struct GFree {
+    void operator()(gpointer memory) const { g_free(memory); }
+};
+using GString = std::unique_ptr<gchar, GFree>;
+
+// The error slot of one libatspi call.
+class CallError {
+  public:
+    CallError() = default;
+    ~CallError() {
+        if (error_) g_error_free(error_);
+    }
+    CallError(const CallError&) = delete;
+    CallError& operator=(const CallError&) = delete;
+
+    GError** out() { return &error_; }
+    bool failed() const { return error_ != nullptr; }
+
+  private:
+    GError* error_ = nullptr;
+};
+
+AccessibleRole RoleOf(AtspiRole role) {
+    switch (role) {
+        case ATSPI_ROLE_DIALOG:
+            return AccessibleRole::Dialog;
+        case ATSPI_ROLE_SPIN_BUTTON:
+            return AccessibleRole::SpinButton;
+        case ATSPI_ROLE_TEXT:
+        case ATSPI_ROLE_ENTRY:
+            return AccessibleRole::Text;
+        case ATSPI_ROLE_PUSH_BUTTON:
+            return AccessibleRole::PushButton;
+        case ATSPI_ROLE_COLOR_CHOOSER:
+            return AccessibleRole::ColourChooser;
+        default:
+            return AccessibleRole::Other;
+    }
+}
+
+bool HasState(AtspiAccessible* object, AtspiStateType state) {
+    GRef<AtspiStateSet> states(atspi_accessible_get_state_set(object));
+    return states && atspi_state_set_contains(states.get(), state);
+}
+
+std::vector<std::string> ActionNames(AtspiAccessible* object) {
+    std::vector<std::string> names;
+    GRef<AtspiAction> action(atspi_accessible_get_action_iface(object));
+    if (!action) return names;
+    CallError countError;
+    const gint count = atspi_action_get_n_actions(action.get(), countError.out());
+    for (gint i = 0; !countError.failed() && i < count && i < 16; ++i) {
+        CallError nameError;
+        GString name(atspi_action_get_action_name(action.get(), i, nameError.out()));
+        names.emplace_back(name ? name.get() : "");
+    }
+    return names;
+}
+
+// Reads the window's objects depth first, stopping at the bounds above.
+class TreeReader {
+  public:
+    TreeReader(AccessibleTree& tree, std::vector<GRef<AtspiAccessible>>& objects)
+        : tree_(tree),
+          objects_(objects),
+          deadline_(std::chrono::steady_clock::now() + kReadBudget) {}
+
+    // False when the program did not answer in time.
+    bool Read(AtspiAccessible* window) {
+        Visit(window, -1, 0);
+        return !failed_;
+    }
+
+  private:
+    void Visit(AtspiAccessible* object, int parent, int depth) {
+        if (failed_ || tree_.size() >= kMaxNodes) return;
+        if (std::chrono::steady_clock::now() > deadline_) {
+            failed_ = true;
+            return;
+        }
+        CallError roleError;
+        const AtspiRole role = atspi_accessible_get_role(object, roleError.out());
+        if (roleError.failed()) {
+            failed_ = true;
+            return;
+        }
+        AccessibleNode node;
+        node.parent = parent;
+        node.role = RoleOf(role);
+        node.showing = HasState(object, ATSPI_STATE_SHOWING);
+        if (node.role == AccessibleRole::SpinButton || node.role == AccessibleRole::Text)
+            ReadValueAndText(object, node);
+        if (node.role != AccessibleRole::Other || role == ATSPI_ROLE_RADIO_BUTTON ||
+            role == ATSPI_ROLE_TOGGLE_BUTTON)
+            node.actions = ActionNames(object);
+
+        const int index = static_cast<int>(tree_.size());
+        tree_.push_back(std::move(node));
+        objects_.emplace_back(
+            GRef<AtspiAccessible>(static_cast<AtspiAccessible*>(g_object_ref(object))));
+        if (depth >= kMaxDepth) return;
+
+        CallError countError;
+        const gint children = atspi_accessible_get_child_count(object, countError.out());
+        if (countError.failed()) {
+            failed_ = true;
+            return;
+        }
+        for (gint i = 0; i < children && !failed_ && tree_.size() < kMaxNodes; ++i) {
+            CallError childError;
+            GRef<AtspiAccessible> child(
+                atspi_accessible_get_child_at_index(object, i, childError.out()));
+            if (childError.failed()) {
+                failed_ = true;
+                return;
+            }
+            if (child) Visit(child.get(), index, depth + 1);
+        }
+    }
+
+    static void ReadValueAndText(AtspiAccessible* object, AccessibleNode& node) {
+        if (GRef<AtspiText> text(atspi_accessible_get_text_iface(object)); text) {
+            CallError error;
+            GString contents(atspi_text_get_text(text.get(), 0, kTextChars, error.out()));
+            if (!error.failed() && contents) node.text = contents.get();
+        }
+        GRef<AtspiEditableText> editable(atspi_accessible_get_editable_text_iface(object));
+        node.editable = editable != nullptr;
+        if (GRef<AtspiValue> value(atspi_accessible_get_value_iface(object)); value) {
+            CallError error;
+            const double maximum = atspi_value_get_maximum_value(value.get(), error.out());
+            if (!error.failed()) node.maximum = maximum;
+        }
+    }
+
+    AccessibleTree& tree_;
+    std::vector<GRef<AtspiAccessible>>& objects_;
+    std::chrono::steady_clock::time_point deadline_;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+struct AtspiAccessibility::State {
+    enum class Bus { NotTried, Ready, Unavailable };
+    Bus bus = Bus::NotTried;
+    bool ownsMainContext = false;
+    // The objects of the last window read, by node number.
+    std::vector<GRef<AtspiAccessible>> objects;
+
+    AtspiAccessible* Object(int node) const {
+        if (node < 0 || static_cast<std::size_t>(node) >= objects.size()) return nullptr;
+        return objects[static_cast<std::size_t>(node)].get();
+    }
+};
+
+AtspiAccessibility::AtspiAccessibility() : state_(std::make_unique<State>()) {}
+
+AtspiAccessibility::~AtspiAccessibility() {
+    state_->objects.clear();
+    if (state_->bus == State::Bus::Ready) atspi_exit();
+    if (state_->ownsMainContext) g_main_context_release(g_main_context_default());
+}
+
+std::optional<AccessibleTree> AtspiAccessibility::ReadActiveWindow(int processId) {
+    State& s = *state_;
+    // Connects on first use. A failed connection is final: libatspi cannot be
+    // initialised twice, and aborts on any later call without a bus.
+    if (s.bus == State::Bus::NotTried) {
+        s.ownsMainContext = g_main_context_acquire(g_main_context_default());
+        const int status = atspi_init();
+        if (status == 0) {
+            atspi_set_timeout(kCallTimeoutMs, 0);
+            s.bus = State::Bus::Ready;
+        } else {
+            s.bus = State::Bus::Unavailable;
+            std::fprintf(stderr,
+                         "pixolet: no accessibility bus; colours cannot be pasted into colour "
+                         "dialogs\n");
+        }
+    }
+    if (s.bus != State::Bus::Ready) return std::nullopt;
+    ServiceIdle();
+    s.objects.clear();
+
+    GRef<AtspiAccessible> desktop(atspi_get_desktop(0));
+    if (!desktop) return std::nullopt;
+    CallError appsError;
+    const gint apps = atspi_accessible_get_child_count(desktop.get(), appsError.out());
+    if (appsError.failed()) return std::nullopt;
+
+    // The bus, not the program, answers which process an application is, so a
+    // hung bystander costs nothing here.
+    for (gint i = 0; i < apps; ++i) {
+        CallError appError;
+        GRef<AtspiAccessible> app(
+            atspi_accessible_get_child_at_index(desktop.get(), i, appError.out()));
+        if (!app) continue;
+        CallError pidError;
+        const guint pid = atspi_accessible_get_process_id(app.get(), pidError.out());
+        if (pidError.failed() || static_cast<int>(pid) != processId) continue;
+
+        CallError windowsError;
+        const gint windows = atspi_accessible_get_child_count(app.get(), windowsError.out());
+        if (windowsError.failed()) return std::nullopt;  // the program does not answer
+        for (gint w = 0; w < windows; ++w) {
+            CallError windowError;
+            GRef<AtspiAccessible> window(
+                atspi_accessible_get_child_at_index(app.get(), w, windowError.out()));
+            if (windowError.failed()) return std::nullopt;
+            if (!window || !HasState(window.get(), ATSPI_STATE_ACTIVE)) continue;
+            AccessibleTree tree;
+            if (!TreeReader(tree, s.objects).Read(window.get())) {
+                s.objects.clear();
+                return std::nullopt;
+            }
+            return tree;
+        }
+    }
+    return std::nullopt;
+}
+
+bool AtspiAccessibility::SetText(int node, const std::string& text) {
+    AtspiAccessible* object = state_->Object(node);
+    if (!object) return false;
+    GRef<AtspiEditableText> editable(atspi_accessible_get_editable_text_iface(object));
+    if (!editable) return false;
+    CallError error;
+    const gboolean done =
+        atspi_editable_text_set_text_contents(editable.get(), text.c_str(), error.out());
+    return done && !error.failed();
+}
+
+bool AtspiAccessibility::DoAction(int node, const std::string& name) {
+    AtspiAccessible* object = state_->Object(node);
+    if (!object) return false;
+    GRef<AtspiAction> action(atspi_accessible_get_action_iface(object));
+    if (!action) return false;
+    const std::vector<std::string> names = ActionNames(object);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] != name) continue;
+        CallError error;
+        const gboolean done =
+            atspi_action_do_action(action.get(), static_cast<gint>(i), error.out());
+        return done && !error.failed();
+    }
+    return false;
+}
+
+bool AtspiAccessibility::IsShowing(int node) {
+    AtspiAccessible* object = state_->Object(node);
+    if (!object) return false;
+    ServiceIdle();
+    atspi_accessible_clear_cache(object);
+    return HasState(object, ATSPI_STATE_SHOWING);
+}
+
+void AtspiAccessibility::ServiceIdle() {
+    // Events and replies that arrived meanwhile; only this thread runs the
+    // context, and only when it could take it over.
+    if (state_->bus != State::Bus::Ready || !state_->ownsMainContext) return;
+    for (int i = 0; i < 1000 && g_main_context_iteration(nullptr, FALSE); ++i) {
+    }
+}
+
+}  // namespace pixolet::x11

@@ -1,0 +1,34 @@
+// Other programs' windows through the AT-SPI 2 accessibility bus (libatspi).
+//
+// libatspi blocks on every call and is not thread-safe: one object of this
+// class is created, used and destroyed on one worker thread, and nothing else
+// in the process calls libatspi. Its bus connections are served from GLib's
+// default main context, which the GUI thread therefore does not run (see
+// main.cpp); this thread takes it over.
+#pragma once
+
+#include <memory>
+
+#include "platform/accessibility_port.h"
+
+namespace pixolet::x11 {
+
+class AtspiAccessibility : public AccessibilityPort {
+  public:
+    AtspiAccessibility();
+    ~AtspiAccessibility() override;
+    AtspiAccessibility(const AtspiAccessibility&) = delete;
+    AtspiAccessibility& operator=(const AtspiAccessibility&) = delete;
+
+    std::optional<AccessibleTree> ReadActiveWindow(int processId) override;
+    bool SetText(int node, const std::string& text) override;
+    bool DoAction(int node, const std::string& action) override;
+    bool IsShowing(int node) override;
+    void ServiceIdle() override;
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace pixolet::x11
