@@ -16,13 +16,18 @@ DialogPasteWorker::DialogPasteWorker(PortFactory factory, Report report)
     : factory_(std::move(factory)), report_(std::move(report)) {}
 
 DialogPasteWorker::~DialogPasteWorker() {
+    RequestStop();
+    if (thread_.joinable()) thread_.join();
+}
+
+void DialogPasteWorker::RequestStop() {
     {
         std::lock_guard lock(mutex_);
         stop_ = true;
         jobs_.clear();
     }
     wake_.notify_all();
-    if (thread_.joinable()) thread_.join();
+    idle_.notify_all();
 }
 
 bool DialogPasteWorker::Post(const DialogPasteJob& job) {

@@ -29,8 +29,7 @@ class DialogPasteWorker {
     static constexpr std::size_t kMaxWaiting = 8;
 
     explicit DialogPasteWorker(PortFactory factory, Report report = {});
-    // Ends the thread: waiting jobs are dropped, a running one stops after
-    // its current call.
+    // Ends the thread (see RequestStop) and waits for it.
     ~DialogPasteWorker();
     DialogPasteWorker(const DialogPasteWorker&) = delete;
     DialogPasteWorker& operator=(const DialogPasteWorker&) = delete;
@@ -38,6 +37,10 @@ class DialogPasteWorker {
     // Queues a paste after every earlier one and returns at once; the thread
     // starts with the first. False when the queue is full.
     bool Post(const DialogPasteJob& job);
+
+    // Asks the thread to end: waiting jobs are dropped, a running one stops
+    // after its current call, and nothing more is taken.
+    void RequestStop();
 
     // For tests: blocks until every queued job is done.
     void WaitUntilIdle();
