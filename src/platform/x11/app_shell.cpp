@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <thread>
 
 #include "actions/dialog_paste_worker.h"
@@ -62,7 +63,15 @@ void SyncWithServer() {
 std::unique_ptr<DialogPasteWorker> MakePasteWorker() {
 #ifdef PIXOLET_HAVE_ATSPI
     return std::make_unique<DialogPasteWorker>(
-        [] { return std::make_unique<AtspiAccessibility>(); });
+        [] { return std::make_unique<AtspiAccessibility>(); },
+        [](const DialogPasteJob& job, DialogPasteOutcome outcome) {
+            // Only a recognised dialog that stopped answering or refused the
+            // colour is worth a word; anything else is an ordinary paste.
+            if (outcome == DialogPasteOutcome::Failed)
+                std::fprintf(stderr,
+                             "pixolet: the colour dialog of process %d did not take the colour\n",
+                             job.processId);
+        });
 #else
     return nullptr;
 #endif

@@ -4,7 +4,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace pixolet::x11 {
@@ -17,6 +19,10 @@ constexpr int kCallTimeoutMs = 250;
 constexpr std::size_t kMaxNodes = 3000;
 constexpr int kMaxDepth = 40;
 constexpr auto kReadBudget = std::chrono::seconds(2);
+// When this process starts the accessibility bus, programs that wait for it
+// (Qt's) join within about a second.
+constexpr auto kJoinGrace = std::chrono::milliseconds(1500);
+constexpr auto kJoinPoll = std::chrono::milliseconds(50);
 // Only short texts matter here (numbers, "#rrggbb").
 constexpr int kTextChars = 64;
 
@@ -169,12 +175,46 @@ class TreeReader {
     bool failed_ = false;
 };
 
+// The application of the process on the bus, polling for it until
+// `graceEnd` when it has not joined yet.
+GRef<AtspiAccessible> FindApplication(int processId, std::chrono::steady_clock::time_point graceEnd,
+                                      const std::function<void()>& serviceIdle) {
+    for (;;) {
+        GRef<AtspiAccessible> desktop(atspi_get_desktop(0));
+        if (!desktop) return nullptr;
+        CallError appsError;
+        const gint apps = atspi_accessible_get_child_count(desktop.get(), appsError.out());
+        if (appsError.failed()) return nullptr;
+        // The bus, not the program, answers which process an application
+        // is, so a hung bystander costs nothing here.
+        for (gint i = 0; i < apps; ++i) {
+            CallError appError;
+            GRef<AtspiAccessible> app(
+                atspi_accessible_get_child_at_index(desktop.get(), i, appError.out()));
+            if (!app) continue;
+            CallError pidError;
+            const guint pid = atspi_accessible_get_process_id(app.get(), pidError.out());
+            if (!pidError.failed() && static_cast<int>(pid) == processId) return app;
+        }
+        // Programs that were waiting for the bus join it shortly after this
+        // process started it: give them a moment, once.
+        if (std::chrono::steady_clock::now() >= graceEnd) return nullptr;
+        std::this_thread::sleep_for(kJoinPoll);
+        serviceIdle();
+        atspi_accessible_clear_cache(desktop.get());
+    }
+}
+
 }  // namespace
 
 struct AtspiAccessibility::State {
     enum class Bus { NotTried, Ready, Unavailable };
     Bus bus = Bus::NotTried;
-    bool ownsMainContext = false;
+    // The main context that libatspi's bus connection and its queued events
+    // are served from: this thread's own, run only by ServiceIdle.
+    GMainContext* context = nullptr;
+    // Until when a program missing from the bus may still be joining it.
+    std::chrono::steady_clock::time_point joinGraceEnd;
     // The objects of the last window read, by node number.
     std::vector<GRef<AtspiAccessible>> objects;
 
@@ -189,7 +229,7 @@ AtspiAccessibility::AtspiAccessibility() : state_(std::make_unique<State>()) {}
 AtspiAccessibility::~AtspiAccessibility() {
     state_->objects.clear();
     if (state_->bus == State::Bus::Ready) atspi_exit();
-    if (state_->ownsMainContext) g_main_context_release(g_main_context_default());
+    if (state_->context) g_main_context_unref(state_->context);
 }
 
 std::optional<AccessibleTree> AtspiAccessibility::ReadActiveWindow(int processId) {
@@ -197,11 +237,17 @@ std::optional<AccessibleTree> AtspiAccessibility::ReadActiveWindow(int processId
     // Connects on first use. A failed connection is final: libatspi cannot be
     // initialised twice, and aborts on any later call without a bus.
     if (s.bus == State::Bus::NotTried) {
-        s.ownsMainContext = g_main_context_acquire(g_main_context_default());
         const int status = atspi_init();
         if (status == 0) {
+            // Off GLib's default context, which other code in the process
+            // may use (a GTK platform theme), onto one of this thread's own.
+            s.context = g_main_context_new();
+            atspi_set_main_context(s.context);
+            // No start-up grace: a program seen for the first time would
+            // otherwise get many seconds to answer.
             atspi_set_timeout(kCallTimeoutMs, 0);
             s.bus = State::Bus::Ready;
+            s.joinGraceEnd = std::chrono::steady_clock::now() + kJoinGrace;
         } else {
             s.bus = State::Bus::Unavailable;
             std::fprintf(stderr,
@@ -213,39 +259,24 @@ std::optional<AccessibleTree> AtspiAccessibility::ReadActiveWindow(int processId
     ServiceIdle();
     s.objects.clear();
 
-    GRef<AtspiAccessible> desktop(atspi_get_desktop(0));
-    if (!desktop) return std::nullopt;
-    CallError appsError;
-    const gint apps = atspi_accessible_get_child_count(desktop.get(), appsError.out());
-    if (appsError.failed()) return std::nullopt;
-
-    // The bus, not the program, answers which process an application is, so a
-    // hung bystander costs nothing here.
-    for (gint i = 0; i < apps; ++i) {
-        CallError appError;
-        GRef<AtspiAccessible> app(
-            atspi_accessible_get_child_at_index(desktop.get(), i, appError.out()));
-        if (!app) continue;
-        CallError pidError;
-        const guint pid = atspi_accessible_get_process_id(app.get(), pidError.out());
-        if (pidError.failed() || static_cast<int>(pid) != processId) continue;
-
-        CallError windowsError;
-        const gint windows = atspi_accessible_get_child_count(app.get(), windowsError.out());
-        if (windowsError.failed()) return std::nullopt;  // the program does not answer
-        for (gint w = 0; w < windows; ++w) {
-            CallError windowError;
-            GRef<AtspiAccessible> window(
-                atspi_accessible_get_child_at_index(app.get(), w, windowError.out()));
-            if (windowError.failed()) return std::nullopt;
-            if (!window || !HasState(window.get(), ATSPI_STATE_ACTIVE)) continue;
-            AccessibleTree tree;
-            if (!TreeReader(tree, s.objects).Read(window.get())) {
-                s.objects.clear();
-                return std::nullopt;
-            }
-            return tree;
+    GRef<AtspiAccessible> app =
+        FindApplication(processId, s.joinGraceEnd, [this] { ServiceIdle(); });
+    if (!app) return std::nullopt;
+    CallError windowsError;
+    const gint windows = atspi_accessible_get_child_count(app.get(), windowsError.out());
+    if (windowsError.failed()) return std::nullopt;  // the program does not answer
+    for (gint w = 0; w < windows; ++w) {
+        CallError windowError;
+        GRef<AtspiAccessible> window(
+            atspi_accessible_get_child_at_index(app.get(), w, windowError.out()));
+        if (windowError.failed()) return std::nullopt;
+        if (!window || !HasState(window.get(), ATSPI_STATE_ACTIVE)) continue;
+        AccessibleTree tree;
+        if (!TreeReader(tree, s.objects).Read(window.get())) {
+            s.objects.clear();
+            return std::nullopt;
         }
+        return tree;
     }
     return std::nullopt;
 }
@@ -286,10 +317,10 @@ bool AtspiAccessibility::IsShowing(int node) {
 }
 
 void AtspiAccessibility::ServiceIdle() {
-    // Events and replies that arrived meanwhile; only this thread runs the
-    // context, and only when it could take it over.
-    if (state_->bus != State::Bus::Ready || !state_->ownsMainContext) return;
-    for (int i = 0; i < 1000 && g_main_context_iteration(nullptr, FALSE); ++i) {
+    // Events that arrived meanwhile; a bounded number per call, so a flood
+    // cannot keep the thread from its next paste.
+    if (state_->bus != State::Bus::Ready) return;
+    for (int i = 0; i < 1000 && g_main_context_iteration(state_->context, FALSE); ++i) {
     }
 }
 

@@ -2,9 +2,10 @@
 //
 // libatspi blocks on every call and is not thread-safe: one object of this
 // class is created, used and destroyed on one worker thread, and nothing else
-// in the process calls libatspi. Its bus connections are served from GLib's
-// default main context, which the GUI thread therefore does not run (see
-// main.cpp); this thread takes it over.
+// in the process calls libatspi. Its bus connection is served from a GLib
+// main context of that thread's own. While it connects, and for connections
+// straight to applications, libatspi uses GLib's default context instead,
+// which the GUI thread therefore does not run (see main.cpp).
 #pragma once
 
 #include <memory>
