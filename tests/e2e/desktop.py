@@ -18,6 +18,7 @@ from pathlib import Path
 
 import pnm
 import xtest
+from session_bus import SessionBus
 
 SCREEN_WIDTH = 1024
 SCREEN_HEIGHT = 768
@@ -125,12 +126,17 @@ class TestDesktop:
     """Context manager: a 1024x768 Xvfb display with openbox and trayer.
 
     `tray=False` leaves out the tray host, `window_manager=False` openbox.
-    The programs get a fresh HOME with XDG_CONFIG_HOME inside it.
+    `dbus=True` adds a D-Bus session bus of the desktop's own (with the
+    accessibility bus that it starts on demand); without it the programs get
+    no session bus address. The programs get a fresh HOME with
+    XDG_CONFIG_HOME inside it.
     """
 
-    def __init__(self, tray=True, window_manager=True):
+    def __init__(self, tray=True, window_manager=True, dbus=False):
         self._want_tray = tray
         self._want_wm = window_manager
+        self._want_bus = dbus
+        self.bus = None  # SessionBus
         self._helpers = []  # Popen objects of Xvfb, openbox, trayer
         self._programs = []
         self._pointer = None  # XTEST connection, opened on first use
@@ -150,6 +156,10 @@ class TestDesktop:
                 self._start_openbox()
             if self._want_tray:
                 self._start_trayer()
+            if self._want_bus:
+                # After Xvfb: the accessibility bus launcher that the bus
+                # starts takes the display from the bus's environment.
+                self.bus = SessionBus(self.env(), self._runtime_dir())
         except BaseException:
             self.close()
             raise
@@ -166,6 +176,9 @@ class TestDesktop:
         for program in reversed(self._programs):
             program.end()
         self._programs.clear()
+        if self.bus is not None:
+            self.bus.close()
+            self.bus = None
         for proc in reversed(self._helpers):
             _end_process(proc)
         self._helpers.clear()
@@ -199,6 +212,11 @@ class TestDesktop:
         for name in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"):
             if name in os.environ:
                 env[name] = os.environ[name]
+        if self.bus is not None:
+            env["DBUS_SESSION_BUS_ADDRESS"] = self.bus.address
+            # GLib settings stay in memory instead of a settings service on
+            # the bus that would write into HOME.
+            env["GSETTINGS_BACKEND"] = "memory"
         if extra:
             for name, value in extra.items():
                 if value is None:

@@ -100,9 +100,12 @@ class ReadoutCase(unittest.TestCase):
     """One desktop with the colour fixture per test class; each test starts
     its own program instance on a fresh settings store."""
 
+    # Options of the class's TestDesktop, e.g. {"dbus": True}.
+    DESKTOP_OPTIONS = {}
+
     @classmethod
     def setUpClass(cls):
-        cls.desktop = TestDesktop().__enter__()
+        cls.desktop = TestDesktop(**cls.DESKTOP_OPTIONS).__enter__()
         try:
             cls.fixture, cls.tiles = cls.desktop.start_fixture()
             cls.fixture_window = wait_until(
