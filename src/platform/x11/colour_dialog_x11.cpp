@@ -14,34 +14,18 @@
 namespace pixolet::x11 {
 namespace {
 
-struct Property {
-    XFreePtr<unsigned char> data;
-    Atom type = None;
-    int format = 0;
-    unsigned long items = 0;
-};
-
-std::optional<Property> ReadProperty(Display* display, Window window, const char* name, Atom type,
-                                     long maxItems) {
-    XErrorTrap trap(display, false);
-    Property p;
-    unsigned long after = 0;
-    unsigned char* raw = nullptr;
-    const int status =
-        XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, maxItems, False,
-                           type, &p.type, &p.format, &p.items, &after, &raw);
-    p.data.reset(raw);
-    if (status != Success || trap.Failed() || !p.data || p.type == None) return std::nullopt;
-    return p;
+std::optional<XProperty> ReadNamedProperty(Display* display, Window window, const char* name,
+                                           Atom type, long maxItems) {
+    return ReadProperty(display, window, XInternAtom(display, name, False), type, maxItems);
 }
 
 // Format-32 items come as longs whatever the platform's word size.
-const unsigned long* Longs(const Property& p) {
+const unsigned long* Longs(const XProperty& p) {
     return reinterpret_cast<const unsigned long*>(p.data.get());
 }
 
 bool IsDialogWindow(Display* display, Window window) {
-    if (const auto types = ReadProperty(display, window, "_NET_WM_WINDOW_TYPE", XA_ATOM, 32);
+    if (const auto types = ReadNamedProperty(display, window, "_NET_WM_WINDOW_TYPE", XA_ATOM, 32);
         types && types->format == 32 && types->items > 0) {
         // The first type the window manager understands counts; dialogs name
         // theirs first.
@@ -55,7 +39,8 @@ bool IsDialogWindow(Display* display, Window window) {
 
 // A window without WM_CLIENT_MACHINE is taken to be local.
 bool IsLocalClient(Display* display, Window window) {
-    const auto machine = ReadProperty(display, window, "WM_CLIENT_MACHINE", AnyPropertyType, 256);
+    const auto machine =
+        ReadNamedProperty(display, window, "WM_CLIENT_MACHINE", AnyPropertyType, 256);
     if (!machine || machine->format != 8) return true;
     char host[HOST_NAME_MAX + 1] = {};
     if (gethostname(host, sizeof host - 1) != 0) return true;
@@ -67,7 +52,7 @@ bool IsLocalClient(Display* display, Window window) {
 
 std::optional<int> DialogWindowProcess(Display* display, unsigned long window) {
     if (!display || window == 0 || !IsDialogWindow(display, window)) return std::nullopt;
-    const auto pid = ReadProperty(display, window, "_NET_WM_PID", XA_CARDINAL, 1);
+    const auto pid = ReadNamedProperty(display, window, "_NET_WM_PID", XA_CARDINAL, 1);
     if (!pid || pid->format != 32 || pid->items < 1) return std::nullopt;
     const unsigned long value = Longs(*pid)[0];
     if (value == 0 || value > static_cast<unsigned long>(INT_MAX)) return std::nullopt;

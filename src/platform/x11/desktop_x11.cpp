@@ -10,27 +10,6 @@
 namespace pixolet::x11 {
 namespace {
 
-// A property's raw data, or nothing. Reads at most `maxItems` items.
-struct Property {
-    XFreePtr<unsigned char> data;
-    Atom type = None;
-    int format = 0;
-    unsigned long items = 0;
-};
-
-std::optional<Property> ReadProperty(Display* display, Window window, Atom name, Atom type,
-                                     long maxItems) {
-    XErrorTrap trap(display, false);
-    Property p;
-    unsigned long after = 0;
-    unsigned char* raw = nullptr;
-    const int status = XGetWindowProperty(display, window, name, 0, maxItems, False, type, &p.type,
-                                          &p.format, &p.items, &after, &raw);
-    p.data.reset(raw);
-    if (status != Success || trap.Failed() || !p.data || p.type == None) return std::nullopt;
-    return p;
-}
-
 // Xlib caches interned atoms per connection: only the first look-up of a
 // name costs a round trip.
 Atom AtomOf(Display* display, const char* name) {

@@ -71,4 +71,17 @@ int XErrorTrap::Handle(Display* display, XErrorEvent* event) {
     return 0;
 }
 
+std::optional<XProperty> ReadProperty(Display* display, Window window, Atom name, Atom type,
+                                      long maxItems) {
+    XErrorTrap trap(display, false);
+    XProperty p;
+    unsigned long after = 0;
+    unsigned char* raw = nullptr;
+    const int status = XGetWindowProperty(display, window, name, 0, maxItems, False, type, &p.type,
+                                          &p.format, &p.items, &after, &raw);
+    p.data.reset(raw);
+    if (status != Success || trap.Failed() || !p.data || p.type == None) return std::nullopt;
+    return p;
+}
+
 }  // namespace pixolet::x11

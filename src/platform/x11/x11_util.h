@@ -7,6 +7,7 @@
 #include <X11/Xutil.h>
 
 #include <memory>
+#include <optional>
 
 #include "platform/x11/x11_display.h"
 
@@ -28,6 +29,20 @@ struct XFreeDeleter {
 };
 template <typename T>
 using XFreePtr = std::unique_ptr<T, XFreeDeleter>;
+
+// A window property's raw data as XGetWindowProperty hands it out.
+// Format-32 items come as longs whatever the platform's word size.
+struct XProperty {
+    XFreePtr<unsigned char> data;
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+};
+
+// Reads at most `maxItems` items of a property of `type` (or
+// AnyPropertyType); nothing when the window or the property is missing.
+std::optional<XProperty> ReadProperty(Display* display, Window window, Atom name, Atom type,
+                                      long maxItems);
 
 class XGc {
   public:
