@@ -1,7 +1,5 @@
 #include "platform/x11/atspi_accessibility.h"
 
-#include <atspi/atspi.h>
-
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -9,171 +7,19 @@
 #include <thread>
 #include <vector>
 
+#include "platform/x11/atspi_objects.h"
+#include "platform/x11/atspi_tree_reader.h"
+
 namespace pixolet::x11 {
 namespace {
 
 // Every call to another program gives up after this long. Without it the
 // first call to a hung program blocks for many seconds.
 constexpr int kCallTimeoutMs = 250;
-// Bounds for reading one window, so that a huge or endless tree costs little.
-constexpr std::size_t kMaxNodes = 3000;
-constexpr int kMaxDepth = 40;
-constexpr auto kReadBudget = std::chrono::seconds(2);
 // When this process starts the accessibility bus, programs that wait for it
 // (Qt's) join within about a second.
 constexpr auto kJoinGrace = std::chrono::milliseconds(1500);
 constexpr auto kJoinPoll = std::chrono::milliseconds(50);
-// Only short texts matter here (numbers, "#rrggbb").
-constexpr int kTextChars = 64;
-
-struct GObjectUnref {
-    void operator()(gpointer object) const {
-        if (object) g_object_unref(object);
-    }
-};
-template <class T>
-using GRef = std::unique_ptr<T, GObjectUnref>;
-
-struct GFree {
-    void operator()(gpointer memory) const { g_free(memory); }
-};
-using GString = std::unique_ptr<gchar, GFree>;
-
-// The error slot of one libatspi call.
-class CallError {
-  public:
-    CallError() = default;
-    ~CallError() {
-        if (error_) g_error_free(error_);
-    }
-    CallError(const CallError&) = delete;
-    CallError& operator=(const CallError&) = delete;
-
-    GError** out() { return &error_; }
-    bool failed() const { return error_ != nullptr; }
-
-  private:
-    GError* error_ = nullptr;
-};
-
-AccessibleRole RoleOf(AtspiRole role) {
-    switch (role) {
-        case ATSPI_ROLE_DIALOG:
-            return AccessibleRole::Dialog;
-        case ATSPI_ROLE_SPIN_BUTTON:
-            return AccessibleRole::SpinButton;
-        case ATSPI_ROLE_TEXT:
-        case ATSPI_ROLE_ENTRY:
-            return AccessibleRole::Text;
-        case ATSPI_ROLE_PUSH_BUTTON:
-            return AccessibleRole::PushButton;
-        case ATSPI_ROLE_COLOR_CHOOSER:
-            return AccessibleRole::ColourChooser;
-        default:
-            return AccessibleRole::Other;
-    }
-}
-
-bool HasState(AtspiAccessible* object, AtspiStateType state) {
-    GRef<AtspiStateSet> states(atspi_accessible_get_state_set(object));
-    return states && atspi_state_set_contains(states.get(), state);
-}
-
-std::vector<std::string> ActionNames(AtspiAccessible* object) {
-    std::vector<std::string> names;
-    GRef<AtspiAction> action(atspi_accessible_get_action_iface(object));
-    if (!action) return names;
-    CallError countError;
-    const gint count = atspi_action_get_n_actions(action.get(), countError.out());
-    for (gint i = 0; !countError.failed() && i < count && i < 16; ++i) {
-        CallError nameError;
-        GString name(atspi_action_get_action_name(action.get(), i, nameError.out()));
-        names.emplace_back(name ? name.get() : "");
-    }
-    return names;
-}
-
-// Reads the window's objects depth first, stopping at the bounds above.
-class TreeReader {
-  public:
-    TreeReader(AccessibleTree& tree, std::vector<GRef<AtspiAccessible>>& objects)
-        : tree_(tree),
-          objects_(objects),
-          deadline_(std::chrono::steady_clock::now() + kReadBudget) {}
-
-    // False when the program did not answer in time.
-    bool Read(AtspiAccessible* window) {
-        Visit(window, -1, 0);
-        return !failed_;
-    }
-
-  private:
-    void Visit(AtspiAccessible* object, int parent, int depth) {
-        if (failed_ || tree_.size() >= kMaxNodes) return;
-        if (std::chrono::steady_clock::now() > deadline_) {
-            failed_ = true;
-            return;
-        }
-        CallError roleError;
-        const AtspiRole role = atspi_accessible_get_role(object, roleError.out());
-        if (roleError.failed()) {
-            failed_ = true;
-            return;
-        }
-        AccessibleNode node;
-        node.parent = parent;
-        node.role = RoleOf(role);
-        node.showing = HasState(object, ATSPI_STATE_SHOWING);
-        if (node.role == AccessibleRole::SpinButton || node.role == AccessibleRole::Text)
-            ReadValueAndText(object, node);
-        if (node.role != AccessibleRole::Other || role == ATSPI_ROLE_RADIO_BUTTON ||
-            role == ATSPI_ROLE_TOGGLE_BUTTON)
-            node.actions = ActionNames(object);
-
-        const int index = static_cast<int>(tree_.size());
-        tree_.push_back(std::move(node));
-        objects_.emplace_back(
-            GRef<AtspiAccessible>(static_cast<AtspiAccessible*>(g_object_ref(object))));
-        if (depth >= kMaxDepth) return;
-
-        CallError countError;
-        const gint children = atspi_accessible_get_child_count(object, countError.out());
-        if (countError.failed()) {
-            failed_ = true;
-            return;
-        }
-        for (gint i = 0; i < children && !failed_ && tree_.size() < kMaxNodes; ++i) {
-            CallError childError;
-            GRef<AtspiAccessible> child(
-                atspi_accessible_get_child_at_index(object, i, childError.out()));
-            if (childError.failed()) {
-                failed_ = true;
-                return;
-            }
-            if (child) Visit(child.get(), index, depth + 1);
-        }
-    }
-
-    static void ReadValueAndText(AtspiAccessible* object, AccessibleNode& node) {
-        if (GRef<AtspiText> text(atspi_accessible_get_text_iface(object)); text) {
-            CallError error;
-            GString contents(atspi_text_get_text(text.get(), 0, kTextChars, error.out()));
-            if (!error.failed() && contents) node.text = contents.get();
-        }
-        GRef<AtspiEditableText> editable(atspi_accessible_get_editable_text_iface(object));
-        node.editable = editable != nullptr;
-        if (GRef<AtspiValue> value(atspi_accessible_get_value_iface(object)); value) {
-            CallError error;
-            const double maximum = atspi_value_get_maximum_value(value.get(), error.out());
-            if (!error.failed()) node.maximum = maximum;
-        }
-    }
-
-    AccessibleTree& tree_;
-    std::vector<GRef<AtspiAccessible>>& objects_;
-    std::chrono::steady_clock::time_point deadline_;
-    bool failed_ = false;
-};
 
 // The application of the process on the bus, polling for it until
 // `graceEnd` when it has not joined yet.
@@ -272,7 +118,7 @@ std::optional<AccessibleTree> AtspiAccessibility::ReadActiveWindow(int processId
         if (windowError.failed()) return std::nullopt;
         if (!window || !HasState(window.get(), ATSPI_STATE_ACTIVE)) continue;
         AccessibleTree tree;
-        if (!TreeReader(tree, s.objects).Read(window.get())) {
+        if (!ReadAccessibleTree(window.get(), tree, s.objects)) {
             s.objects.clear();
             return std::nullopt;
         }
