@@ -404,6 +404,14 @@ class TestDesktop:
     def window_property(self, wid, name):
         return self._run(["xprop", "-id", str(wid), name], check=False).stdout.strip()
 
+    def root_property(self, name):
+        return self._run(["xprop", "-root", name], check=False).stdout.strip()
+
+    def stacking_order(self):
+        """Managed windows, bottom first, as the window manager stacks them."""
+        text = self.root_property("_NET_CLIENT_LIST_STACKING")
+        return [int(word.strip(","), 16) for word in text.split() if word.startswith("0x")]
+
     def clipboard_text(self, timeout=5.0):
         """The clipboard's text, or None when nobody offers text."""
         try:

@@ -24,10 +24,11 @@ class BusError(RuntimeError):
 
 
 def _become_subreaper():
-    """Runs in the bus daemon's process before it starts: the services it
-    starts leave their intermediate parent behind (a double fork), and would
-    otherwise end up under the machine's init, out of our sight. A subreaper
-    adopts them instead; the setting holds across exec."""
+    """Makes the calling process adopt its orphaned descendants. Run in the
+    bus daemon's process before it starts: the services it starts leave their
+    intermediate parent behind (a double fork), and would otherwise end up
+    under the machine's init, out of our sight. The setting holds across
+    exec."""
     libc = ctypes.CDLL(None, use_errno=True)
     if libc.prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) != 0:
         raise OSError(ctypes.get_errno(), "prctl(PR_SET_CHILD_SUBREAPER)")
@@ -81,6 +82,21 @@ def _alive(pid, start):
     return info is not None and info[1] == start and info[2] != "Z"
 
 
+def _exists(pid, start):
+    """Whether the process is still in the process table, zombie or not."""
+    info = process_info(pid)
+    return info is not None and info[1] == start
+
+
+def _reap(pid):
+    """Collects the exit status of a child of the test process that has
+    ended; any other process is left alone."""
+    try:
+        os.waitpid(pid, os.WNOHANG)
+    except ChildProcessError:
+        pass
+
+
 def _signal(pid, start, signum):
     if _alive(pid, start):
         try:
@@ -93,6 +109,10 @@ class SessionBus:
     """dbus-daemon --session on a socket in `socket_dir`, started with `env`."""
 
     def __init__(self, env, socket_dir, timeout=20.0):
+        # The test process adopts what remains below the daemon when the
+        # daemon ends, so that it can reap it rather than leave zombies to
+        # the machine's init.
+        _become_subreaper()
         read_end, write_end = os.pipe()
         try:
             self._proc = subprocess.Popen(
@@ -164,22 +184,35 @@ class SessionBus:
         self._proc.send_signal(signal.SIGCONT)
 
         killed = []
-        deadline = time.monotonic() + grace
-        while time.monotonic() < deadline and (
-                self._proc.poll() is None or any(_alive(p, s) for p, s in tree.items())):
-            time.sleep(0.02)
-        for pid, start in tree.items():
-            if _alive(pid, start):
-                killed.append(pid)
-                _signal(pid, start, signal.SIGKILL)
-        if self._proc.poll() is None:
-            killed.append(daemon)
-            self._proc.kill()
+        if not self._wait(tree, grace, _alive):
+            for pid, start in tree.items():
+                if _alive(pid, start):
+                    killed.append(pid)
+                    _signal(pid, start, signal.SIGKILL)
+            if self._proc.poll() is None:
+                killed.append(daemon)
+                self._proc.kill()
+            self._wait(tree, grace, _alive)
         self._proc.wait(timeout=grace)
-        deadline = time.monotonic() + grace
-        while time.monotonic() < deadline and any(_alive(p, s) for p, s in tree.items()):
-            time.sleep(0.02)
+        # The ended services were adopted by the test process (see
+        # __init__): reap them, so that no zombie is left either.
+        self._wait(tree, grace, _exists)
         return killed
+
+    def _wait(self, tree, grace, still_there):
+        """Polls until the daemon has ended and `still_there` holds for no
+        process of `tree`, reaping what the test process may reap; False when
+        `grace` runs out first."""
+        deadline = time.monotonic() + grace
+        while True:
+            for pid in tree:
+                _reap(pid)
+            if self._proc.poll() is not None and not any(
+                    still_there(pid, start) for pid, start in tree.items()):
+                return True
+            if time.monotonic() >= deadline:
+                return False
+            time.sleep(0.02)
 
     def accessible_processes(self, env, timeout=5.0):
         """Process ids of the applications on the accessibility bus, as the

@@ -25,6 +25,8 @@ SHOW_HIDE_KEY = "F8"
 BASE = {"HotKey8": VK_F[8], "ClipboardFormat": 0}  # RGB decimal
 NAVY = (18, 52, 86)
 NAVY_TEXT = " 18  52  86"
+ORANGE = (255, 128, 5)
+ORANGE_TEXT = "255 128   5"
 START_COLOUR = (128, 128, 128)  # both dialogs open with it
 BLACK = (0, 0, 0)
 # Fewer pixels than either dialog's swatch of the current colour (Qt's about
@@ -56,7 +58,7 @@ class ColourDialogCase(ReadoutCase):
 
     def setUp(self):
         super().setUp()
-        self.dialogs = 0
+        self.open_dialogs = []
 
     # -- the program ---------------------------------------------------------
 
@@ -98,9 +100,8 @@ class ColourDialogCase(ReadoutCase):
         binary = os.environ.get(variable)
         if not binary:
             self.skipTest(f"{variable} is not set")
-        self.dialogs += 1
-        program = self.desktop.start_program([], binary=binary, env=env,
-                                             label=f"{kind}-dialog-{self.dialogs}")
+        program = self.desktop.start_program(
+            [], binary=binary, env=env, label=f"{kind}-dialog-{len(self.open_dialogs)}")
         # Cleanups run last first: a stopped dialog is woken before it is ended.
         self.addCleanup(program.end)
         self.addCleanup(program.signal, signal.SIGCONT)
@@ -108,8 +109,11 @@ class ColourDialogCase(ReadoutCase):
         wait_until(lambda: program.pid in self.desktop.bus.accessible_processes(
             self.desktop.env()), STEP_TIMEOUT,
             message=f"the {kind} dialog did not join the accessibility bus")
-        self.assertEqual(self.desktop.active_window(), window)
-        return Dialog(kind, program, window)
+        wait_until(lambda: self.desktop.active_window() == window, STEP_TIMEOUT,
+                   message=f"the {kind} dialog is not the active window")
+        dialog = Dialog(kind, program, window)
+        self.open_dialogs.append(dialog)
+        return dialog
 
     def colour_pixels(self, dialog, rgb):
         """How many pixels of the dialog's window have exactly the colour."""
@@ -139,9 +143,19 @@ class ColourDialogCase(ReadoutCase):
         return tuple(int(part) for part in line[len("colour "):].split(","))
 
     def activate(self, dialog):
+        """Gives the dialog the focus and waits until it is above the other
+        dialogs, so that none of their swatches shows inside its area."""
+
+        def on_top():
+            stacking = self.desktop.stacking_order()
+            if dialog.window not in stacking:
+                return False
+            above = stacking[stacking.index(dialog.window) + 1:]
+            return not any(other.window in above for other in self.open_dialogs)
+
         self.desktop.xdotool("windowactivate", "--sync", dialog.window)
-        wait_until(lambda: self.desktop.active_window() == dialog.window, STEP_TIMEOUT,
-                   message=f"the {dialog.kind} dialog did not get the focus")
+        wait_until(lambda: self.desktop.active_window() == dialog.window and on_top(),
+                   STEP_TIMEOUT, message=f"the {dialog.kind} dialog did not come to the top")
 
 
 class PasteTest(ColourDialogCase):
@@ -158,6 +172,30 @@ class PasteTest(ColourDialogCase):
                 self.paste(dialog, NAVY)
                 self.assertEqual(self.accept(dialog), NAVY)
         self.assertEqual(self.desktop.clipboard_text(), NAVY_TEXT)
+
+    def test_a_new_copy_goes_into_dialogs_already_pasted_into(self):
+        # GTK's chooser shows its editor after the first paste: the second
+        # one finds the colour entry at once.
+        self.start_program()
+        self.copy_navy()
+        self.hide_readout()
+        dialogs = [self.open_dialog(kind) for kind in ("qt", "gtk")]
+        for dialog in dialogs:
+            self.activate(dialog)
+            self.paste(dialog, NAVY)
+
+        self.focus_fixture()
+        self.press(SHOW_HIDE_KEY)
+        self.wait_shown()
+        self.track("orange")
+        self.press("ctrl+c")
+        self.wait_clipboard(ORANGE_TEXT)
+        self.hide_readout()
+        for dialog in dialogs:
+            with self.subTest(dialog=dialog.kind):
+                self.activate(dialog)
+                self.paste(dialog, ORANGE)
+                self.assertEqual(self.accept(dialog), ORANGE)
 
     def test_black_before_any_copy(self):
         # Qt's dialog keeps its black basic colour and text while its swatch
