@@ -115,6 +115,13 @@ class ColourDialogCase(ReadoutCase):
         self.open_dialogs.append(dialog)
         return dialog
 
+    def stop(self, dialog):
+        """Stops the dialog's program, as if it hung; its window stays."""
+        dialog.program.signal(signal.SIGSTOP)
+        wait_until(lambda: process_info(dialog.program.pid)[2] == "T", STEP_TIMEOUT,
+                   message=f"the {dialog.kind} dialog did not stop")
+        return dialog
+
     def colour_pixels(self, dialog, rgb):
         """How many pixels of the dialog's window have exactly the colour."""
         x, y, w, h = self.desktop.window_geometry(dialog.window)
@@ -230,10 +237,7 @@ class PasteTest(ColourDialogCase):
     def test_stopped_dialog_holds_up_neither_readout_nor_later_pastes(self):
         self.start_program()
         self.copy_navy()
-        stopped = self.open_dialog("qt")
-        stopped.program.signal(signal.SIGSTOP)
-        wait_until(lambda: process_info(stopped.program.pid)[2] == "T", STEP_TIMEOUT,
-                   message="the Qt dialog did not stop")
+        stopped = self.stop(self.open_dialog("qt"))
         self.assertEqual(self.desktop.active_window(), stopped.window)
         for _ in range(3):
             self.desktop.key("ctrl+v")
@@ -247,6 +251,15 @@ class PasteTest(ColourDialogCase):
         self.paste(dialog, NAVY)
         self.assertEqual(self.accept(dialog), NAVY)
         self.assertEqual(process_info(stopped.program.pid)[2], "T")
+
+    def test_quits_while_a_paste_waits_for_a_stopped_dialog(self):
+        self.start(dict(BASE, HotKey9=VK_F[9]))
+        self.addCleanup(self.assert_bus_reached)
+        stopped = self.stop(self.open_dialog("qt"))
+        for _ in range(3):
+            self.desktop.key("ctrl+v")
+        self.desktop.key("F9")
+        self.assert_quits_cleanly()
 
 
 if __name__ == "__main__":
