@@ -255,7 +255,7 @@ class PasteTest(ColourDialogCase):
     def test_quits_while_a_paste_waits_for_a_stopped_dialog(self):
         self.start(dict(BASE, HotKey9=VK_F[9]))
         self.addCleanup(self.assert_bus_reached)
-        stopped = self.stop(self.open_dialog("qt"))
+        self.stop(self.open_dialog("qt"))
         for _ in range(3):
             self.desktop.key("ctrl+v")
         self.desktop.key("F9")
