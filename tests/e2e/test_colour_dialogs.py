@@ -147,6 +147,9 @@ class ColourDialogCase(ReadoutCase):
         line = wait_until(dialog.outcome, STEP_TIMEOUT,
                           message=f"the {dialog.kind} dialog was not accepted")
         self.assertTrue(line.startswith("colour "), line)
+        # It ends by itself; ending it meanwhile could cut short the leak
+        # check of a sanitizer build at its exit.
+        self.assertEqual(dialog.program.wait_exit(STEP_TIMEOUT), 0, dialog.program.stderr())
         return tuple(int(part) for part in line[len("colour "):].split(","))
 
     def activate(self, dialog):
