@@ -8,15 +8,16 @@ used.
 
 import json
 import os
-import select
 import shutil
 import signal
 import subprocess
 import tempfile
 import time
+import unittest
 from pathlib import Path
 
 import pnm
+from report_pipe import read_reported_line
 import xtest
 from session_bus import SessionBus
 
@@ -258,23 +259,13 @@ class TestDesktop:
             )
             os.close(write_end)
             write_end = None
-            number = b""
-            deadline = time.monotonic() + 20
-            while not number.endswith(b"\n"):
-                left = deadline - time.monotonic()
-                if left <= 0 or xvfb.poll() is not None:
-                    raise DesktopError("Xvfb did not report a display number")
-                ready, _, _ = select.select([read_end], [], [], min(left, 0.5))
-                if ready:
-                    chunk = os.read(read_end, 16)
-                    if not chunk:
-                        raise DesktopError("Xvfb closed the display pipe")
-                    number += chunk
+            number = read_reported_line(read_end, xvfb, 20, DesktopError,
+                                        "a display number")
         finally:
             os.close(read_end)
             if write_end is not None:
                 os.close(write_end)
-        self.display = ":" + number.decode().strip()
+        self.display = ":" + number
         wait_until(
             lambda: self._run(["xdpyinfo"], check=False).returncode == 0,
             10, message=f"display {self.display} does not answer",
@@ -466,3 +457,22 @@ class TestDesktop:
             text = text.encode("utf-8")
         path.write_bytes(text)
         return path
+
+
+class DesktopCase(unittest.TestCase):
+    """One test desktop per test class, given DESKTOP_OPTIONS, each test with
+    a fresh HOME."""
+
+    # Options of the class's TestDesktop, e.g. {"dbus": True}.
+    DESKTOP_OPTIONS = {}
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = TestDesktop(**cls.DESKTOP_OPTIONS).__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.close()
+
+    def setUp(self):
+        self.desktop.reset_home()

@@ -8,9 +8,8 @@ program handles input events in the order the X server delivers them.
 """
 
 import contextlib
-import unittest
 
-from desktop import REG_HEADER, SCREEN_HEIGHT, SCREEN_WIDTH, SETTINGS_KEY, TestDesktop, wait_until
+from desktop import REG_HEADER, SCREEN_HEIGHT, SCREEN_WIDTH, SETTINGS_KEY, DesktopCase, wait_until
 
 START_TIMEOUT = 15.0
 STEP_TIMEOUT = 10.0
@@ -96,16 +95,13 @@ def follow_position(pointer, size):
     return left, top
 
 
-class ReadoutCase(unittest.TestCase):
+class ReadoutCase(DesktopCase):
     """One desktop with the colour fixture per test class; each test starts
     its own program instance on a fresh settings store."""
 
-    # Options of the class's TestDesktop, e.g. {"dbus": True}.
-    DESKTOP_OPTIONS = {}
-
     @classmethod
     def setUpClass(cls):
-        cls.desktop = TestDesktop(**cls.DESKTOP_OPTIONS).__enter__()
+        super().setUpClass()
         try:
             cls.fixture, cls.tiles = cls.desktop.start_fixture()
             cls.fixture_window = wait_until(
@@ -116,12 +112,8 @@ class ReadoutCase(unittest.TestCase):
             cls.desktop.close()
             raise
 
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.close()
-
     def setUp(self):
-        self.desktop.reset_home()
+        super().setUp()
         self.program = None
         if not self.fixture.running():
             self.fail(f"the colour fixture ended: {self.fixture.stderr()}")

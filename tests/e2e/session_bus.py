@@ -10,10 +10,11 @@ alone.
 import ctypes
 import os
 import re
-import select
 import signal
 import subprocess
 import time
+
+from report_pipe import read_reported_line
 
 
 PR_SET_CHILD_SUBREAPER = 36
@@ -124,7 +125,9 @@ class SessionBus:
             )
             os.close(write_end)
             write_end = None
-            self.address = self._read_address(read_end, timeout)
+            # The daemon writes its address, one line, once it listens.
+            self.address = read_reported_line(read_end, self._proc, timeout, BusError,
+                                              "its address")
         except BaseException:
             if write_end is not None:
                 os.close(write_end)
@@ -134,22 +137,6 @@ class SessionBus:
         finally:
             os.close(read_end)
         self.pid = self._proc.pid
-
-    def _read_address(self, read_end, timeout):
-        # The daemon writes its address, one line, once it listens.
-        text = b""
-        deadline = time.monotonic() + timeout
-        while not text.endswith(b"\n"):
-            left = deadline - time.monotonic()
-            if left <= 0 or self._proc.poll() is not None:
-                raise BusError("dbus-daemon did not report its address")
-            ready, _, _ = select.select([read_end], [], [], min(left, 0.5))
-            if ready:
-                chunk = os.read(read_end, 4096)
-                if not chunk:
-                    raise BusError("dbus-daemon closed the address pipe")
-                text += chunk
-        return text.decode().strip()
 
     def running(self):
         return self._proc.poll() is None

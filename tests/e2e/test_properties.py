@@ -9,7 +9,7 @@ import time
 import unittest
 
 import regtext
-from desktop import SETTINGS_KEY, TestDesktop, wait_until
+from desktop import SETTINGS_KEY, DesktopCase, wait_until
 
 KEY = SETTINGS_KEY.lower()
 RUN_KEY = r"hkey_current_user\software\microsoft\windows\currentversion\run"
@@ -21,17 +21,9 @@ CRASH_MARKERS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime err
 PREFERENCES, CLIPBOARD, MEASURING, MISCELLANEOUS, ZOOM, ABOUT = range(6)
 
 
-class PropertiesTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.desktop = TestDesktop().__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.close()
-
+class PropertiesTest(DesktopCase):
     def setUp(self):
-        self.desktop.reset_home()
+        super().setUp()
         self.program = self.desktop.start_program(["\\NOSPLASH"])
         # Cleanups run last first: the program has ended before its output
         # is checked.

@@ -8,7 +8,7 @@ leave the stored values alone (it writes settings only from its dialog).
 import unittest
 
 import regtext
-from desktop import REG_HEADER, SETTINGS_KEY, TestDesktop, wait_until
+from desktop import REG_HEADER, SETTINGS_KEY, DesktopCase, wait_until
 
 KEY = SETTINGS_KEY.lower()
 START_TIMEOUT = 15.0
@@ -20,18 +20,7 @@ def store_text(*lines):
     return "\r\n".join([REG_HEADER, "", *lines, ""])
 
 
-class StoreTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.desktop = TestDesktop().__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.close()
-
-    def setUp(self):
-        self.desktop.reset_home()
-
+class StoreTest(DesktopCase):
     def start(self, env=None):
         program = self.desktop.start_program(["\\NOSPLASH"], env=env)
         self.addCleanup(program.end)
