@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/types.h"
+#include "ports/types.h"
 
 namespace pixolet {
 

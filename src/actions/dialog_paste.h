@@ -6,8 +6,8 @@
 #include <chrono>
 #include <functional>
 
-#include "platform/accessibility_port.h"
-#include "platform/types.h"
+#include "ports/accessibility_port.h"
+#include "ports/types.h"
 
 namespace pixolet {
 

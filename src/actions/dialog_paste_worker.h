@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "actions/dialog_paste.h"
-#include "platform/accessibility_port.h"
+#include "ports/accessibility_port.h"
 
 namespace pixolet {
 

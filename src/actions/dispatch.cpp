@@ -1,6 +1,6 @@
 // Key-downs from the input hook against the nine configured shortcuts. At
 // most one action runs; the result tells the hook whether the key was taken.
-#include "actions/shortcut.h"
+#include "ports/shortcut.h"
 #include "readout/readout_window.h"
 
 namespace pixolet {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "platform/readout_view_port.h"
+#include "ports/readout_view_port.h"
 
 namespace pixolet {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/screen_port.h"
-#include "platform/types.h"
+#include "ports/screen_port.h"
+#include "ports/types.h"
 
 namespace pixolet {
 

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-#include "actions/shortcut.h"
+#include "ports/key_state_port.h"
+#include "ports/shortcut.h"
 
 namespace pixolet {
 
@@ -24,14 +25,6 @@ enum class InputKind {
 struct InputEvent {
     InputKind kind = InputKind::Other;
     int key = 0;  // virtual-key code of a key event
-};
-
-// Whether a key or button (by virtual-key code) is down right now, as of the
-// event being handled.
-class KeyStatePort {
-public:
-    virtual ~KeyStatePort() = default;
-    virtual bool IsDown(int virtualKey) const = 0;
 };
 
 // The shift byte of a key-down, built from the key state.

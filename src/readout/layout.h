@@ -5,8 +5,8 @@
 #include <array>
 #include <string_view>
 
-#include "platform/readout_view_port.h"
-#include "platform/types.h"
+#include "ports/readout_view_port.h"
+#include "ports/types.h"
 #include "readout/readout_scene.h"
 #include "settings/settings.h"
 

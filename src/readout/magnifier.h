@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "platform/types.h"
+#include "ports/types.h"
 
 namespace pixolet {
 

@@ -10,11 +10,11 @@
 #include <string_view>
 
 #include "app/pixolet_error.h"
-#include "platform/clipboard_port.h"
-#include "platform/colour_dialog_port.h"
-#include "platform/readout_view_port.h"
-#include "platform/registry_port.h"
-#include "platform/screen_port.h"
+#include "ports/clipboard_port.h"
+#include "ports/colour_dialog_port.h"
+#include "ports/readout_view_port.h"
+#include "ports/registry_port.h"
+#include "ports/screen_port.h"
 #include "readout/magnifier.h"
 #include "readout/readout_scene.h"
 #include "settings/settings.h"

@@ -1,7 +1,7 @@
 // The shortcut editors' rule for typed key combinations.
 #pragma once
 
-#include "actions/shortcut.h"
+#include "ports/shortcut.h"
 
 namespace pixolet {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "actions/shortcut.h"
-#include "platform/properties_dialog_port.h"
+#include "ports/shortcut.h"
+#include "ports/properties_dialog_port.h"
 #include "settings/settings.h"
 
 namespace pixolet {

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/registry_port.h"
+#include "ports/registry_port.h"
 
 namespace pixolet {
 

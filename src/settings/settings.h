@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "actions/shortcut.h"
-#include "platform/types.h"
+#include "ports/font_description.h"
+#include "ports/shortcut.h"
 
 namespace pixolet {
 
@@ -31,22 +31,6 @@ struct Settings {
     std::int32_t CmykFactorK = 100;
 
     friend bool operator==(const Settings&, const Settings&) = default;
-};
-
-// The readout font. Its size is held as a height in pixels; a negative
-// height is a character height (without internal leading), as a Windows
-// font description holds it. `dpi` is the screen's logical pixels per inch.
-struct FontDescription {
-    std::string name = "Courier New";
-    int height = -10;
-    int dpi = 96;
-    Colour colour = kBlue;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikeOut = false;
-
-    friend bool operator==(const FontDescription&, const FontDescription&) = default;
 };
 
 }  // namespace pixolet

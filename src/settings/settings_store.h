@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/registry_port.h"
+#include "ports/registry_port.h"
 #include "settings/settings.h"
 
 namespace pixolet {

@@ -1,7 +1,7 @@
 // Removing the program's registry traces.
 #pragma once
 
-#include "platform/registry_port.h"
+#include "ports/registry_port.h"
 
 namespace pixolet {
 

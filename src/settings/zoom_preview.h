@@ -2,7 +2,7 @@
 // maker's logo instead of the screen.
 #pragma once
 
-#include "platform/types.h"
+#include "ports/types.h"
 
 namespace pixolet {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "actions/shortcut.h"
+#include "ports/shortcut.h"
 
 namespace pixolet {
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/accessibility_port.h"
+#include "ports/accessibility_port.h"
 
 namespace pixolet::fakes {
 

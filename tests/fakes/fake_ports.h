@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/clipboard_port.h"
-#include "platform/colour_dialog_port.h"
-#include "platform/readout_view_port.h"
-#include "platform/screen_port.h"
+#include "ports/clipboard_port.h"
+#include "ports/colour_dialog_port.h"
+#include "ports/readout_view_port.h"
+#include "ports/screen_port.h"
 #include "readout/input_hook.h"
 
 namespace pixolet::fakes {

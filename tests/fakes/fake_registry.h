@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_port.h"
+#include "ports/registry_port.h"
 
 namespace pixolet::fakes {
 

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "actions/shortcut.h"
+#include "ports/shortcut.h"
 #include "fakes/fake_environment.h"
 #include "measure/meas_points.h"
 

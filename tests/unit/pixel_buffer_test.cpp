@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/types.h"
+#include "ports/types.h"
 
 namespace pixolet {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "fakes/fake_ports.h"
 #include "fakes/fake_registry.h"
-#include "platform/properties_dialog_port.h"
+#include "ports/properties_dialog_port.h"
 #include "readout/readout_window.h"
 #include "settings/properties_dialog.h"
 

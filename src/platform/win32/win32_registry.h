@@ -2,7 +2,7 @@
 // handle is closed with its RegistryKey object, on every path.
 #pragma once
 
-#include "platform/registry_port.h"
+#include "ports/registry_port.h"
 
 namespace pixolet::win32 {
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/start_sequence.h"
-#include "platform/registry_port.h"
+#include "ports/registry_port.h"
 #include "platform/x11/x11_display.h"
 
 namespace pixolet::x11 {

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "platform/accessibility_port.h"
+#include "ports/accessibility_port.h"
 
 namespace pixolet::x11 {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/accessibility_port.h"
+#include "ports/accessibility_port.h"
 
 namespace pixolet::x11 {
 

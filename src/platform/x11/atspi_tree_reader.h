@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/accessibility_port.h"
+#include "ports/accessibility_port.h"
 #include "platform/x11/atspi_objects.h"
 
 namespace pixolet::x11 {

@@ -1,7 +1,7 @@
 // The clipboard through Qt: the colour text as the CLIPBOARD selection.
 #pragma once
 
-#include "platform/clipboard_port.h"
+#include "ports/clipboard_port.h"
 
 namespace pixolet::x11 {
 

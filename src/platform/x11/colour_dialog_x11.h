@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "platform/colour_dialog_port.h"
+#include "ports/colour_dialog_port.h"
 #include "platform/x11/x11_display.h"
 
 namespace pixolet {

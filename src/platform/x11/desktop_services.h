@@ -8,7 +8,7 @@
 #include <functional>
 #include <string_view>
 
-#include "platform/readout_view_port.h"
+#include "ports/readout_view_port.h"
 #include "platform/x11/input_source.h"
 #include "platform/x11/x11_display.h"
 

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/registry_port.h"
+#include "ports/registry_port.h"
 
 namespace pixolet::x11 {
 

@@ -5,7 +5,7 @@
 
 #include <QLineEdit>
 
-#include "actions/shortcut.h"
+#include "ports/shortcut.h"
 
 namespace pixolet::x11 {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/x11/key_state_tracker.h"
+#include "readout/key_state_tracker.h"
 #include "platform/x11/x11_display.h"
 #include "readout/input_hook.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/types.h"
+#include "ports/types.h"
 
 namespace pixolet::x11 {
 

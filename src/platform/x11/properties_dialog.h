@@ -7,8 +7,8 @@
 #include <array>
 #include <optional>
 
-#include "platform/properties_dialog_port.h"
-#include "platform/types.h"
+#include "ports/properties_dialog_port.h"
+#include "ports/types.h"
 
 class QCheckBox;
 class QComboBox;

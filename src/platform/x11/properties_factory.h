@@ -1,7 +1,7 @@
 // Makes the Qt properties dialog for the core's TfrmProp.
 #pragma once
 
-#include "platform/properties_dialog_port.h"
+#include "ports/properties_dialog_port.h"
 
 namespace pixolet::x11 {
 

@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QWidget>
 
-#include "platform/readout_view_port.h"
+#include "ports/readout_view_port.h"
 #include "platform/x11/tray.h"
 
 namespace pixolet {

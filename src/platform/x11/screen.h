@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "platform/screen_port.h"
+#include "ports/screen_port.h"
 #include "platform/x11/pixel_format.h"
 #include "platform/x11/x11_display.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string_view>
 
-#include "actions/shortcut.h"
+#include "ports/shortcut.h"
 #include "widgets/tray_events.h"
 
 class QAction;

@@ -1,29 +1,33 @@
 // The up/down state of keys and mouse buttons, kept from the ordered stream
-// of raw presses and releases. Raw X input carries no modifier state, and
-// asking the server at handling time is stale under fast typing, so the
-// stream itself is the only reliable source.
+// of raw presses and releases. Raw input (XInput2 on X11, WM_INPUT on
+// Windows) carries no modifier state, and asking the system at handling time
+// is stale under fast typing, so the stream itself is the only reliable
+// source.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-#include "actions/shortcut.h"
+#include "ports/key_state_port.h"
+#include "ports/shortcut.h"
 #include "readout/input_hook.h"
 
-namespace pixolet::x11 {
+namespace pixolet {
 
 class KeyStateTracker : public KeyStatePort {
   public:
-    static constexpr int kKeyCodes = 256;
+    // Physical key codes: X key codes (8..255) on X11; on Windows the scan
+    // code with 0x100 added for an extended (E0) key.
+    static constexpr int kKeyCodes = 512;
 
-    // A key, by its X key code, went down; `virtualKey` is what it means now.
+    // A key, by its physical key code, went down; `virtualKey` is what it means now.
     // Left and right keys of one modifier have different key codes, so each
     // is held on its own. A press of a key already down changes nothing.
     void KeyPressed(unsigned keyCode, int virtualKey);
     // A release of a key that is not down (X repeats some releases) is
     // ignored.
     void KeyReleased(unsigned keyCode);
-    // Logical X button numbers: 1 left, 2 middle, 3 right. Others (the wheel)
+    // Button numbers: 1 left, 2 middle, 3 right (X's logical numbering). Others (the wheel)
     // are not tracked. Returns the button's virtual-key code, 0 for others.
     int ButtonPressed(int button);
     int ButtonReleased(int button);
@@ -49,4 +53,4 @@ class KeyStateTracker : public KeyStatePort {
     std::uint8_t buttons_ = 0;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet

@@ -1,6 +1,6 @@
-#include "platform/x11/key_state_tracker.h"
+#include "readout/key_state_tracker.h"
 
-namespace pixolet::x11 {
+namespace pixolet {
 
 void KeyStateTracker::KeyPressed(unsigned keyCode, int virtualKey) {
     if (keyCode >= kKeyCodes || virtualKey <= 0 || virtualKey > 0xFF) return;
@@ -76,4 +76,4 @@ InputKind KeyStateTracker::KeyDownKind(int virtualKey) const {
     return IsSystemKeyDown(virtualKey, Shift()) ? InputKind::SysKeyDown : InputKind::KeyDown;
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet

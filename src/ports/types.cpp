@@ -1,4 +1,4 @@
-#include "platform/types.h"
+#include "ports/types.h"
 
 #include <cstdlib>
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/types.h"
+#include "ports/types.h"
 
 namespace pixolet {
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/types.h"
-#include "settings/settings.h"
+#include "ports/types.h"
+#include "ports/font_description.h"
 
 namespace pixolet {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "actions/shortcut.h"
-#include "platform/types.h"
-#include "settings/settings.h"
+#include "ports/shortcut.h"
+#include "ports/types.h"
+#include "ports/font_description.h"
 
 namespace pixolet {
 

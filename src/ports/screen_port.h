@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "platform/types.h"
+#include "ports/types.h"
 
 namespace pixolet {
 
