@@ -1,0 +1,105 @@
+"""Test case bases for pixolet.exe under Wine.
+
+They are the Linux readout and shortcut cases (tests/e2e) with the Windows
+pieces put in: one WineDesktop and one colour target serve every case of a
+test script (a Wine prefix costs seconds to boot), settings are seeded into
+the registry, the tray icon is looked for inside trayer, and Wine's crash
+reports count as crash output. Steps and tests that hold on both systems are
+taken over from the Linux cases as they are.
+
+A test script imports `tearDownModule` from here so that its desktop ends
+with the script.
+"""
+
+import os
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
+from desktop import wait_until  # noqa: E402
+from readout_helpers import CRASH_MARKERS, START_TIMEOUT, STEP_TIMEOUT, ReadoutCase  # noqa: E402
+import test_shortcuts as linux_shortcuts  # noqa: E402
+from wine_desktop import WINE_CRASH_MARKERS, WineDesktop  # noqa: E402
+
+# The exe may be at most this large.
+EXE_SIZE_LIMIT = 1536 * 1024
+
+_desktop = None
+
+
+def shared_desktop():
+    """The script's one desktop with its Wine prefix, started on first use."""
+    global _desktop
+    if _desktop is None:
+        desktop = WineDesktop()
+        if not desktop.exe.is_file():
+            raise FileNotFoundError(f"{desktop.exe} not found (set PIXOLET_EXE)")
+        size = os.path.getsize(desktop.exe)
+        print(f"\n{desktop.exe.name}: {size} bytes ({size / 1024:.0f} KiB, "
+              f"limit {EXE_SIZE_LIMIT // 1024} KiB)", file=sys.stderr)
+        _desktop = desktop.__enter__()
+    return _desktop
+
+
+def tearDownModule():  # noqa: N802 (unittest's name)
+    global _desktop
+    if _desktop is not None:
+        _desktop.close()
+        _desktop = None
+
+
+class WineReadoutCase(ReadoutCase):
+    """ReadoutCase on the shared Wine desktop, over the Win32 colour target."""
+
+    fixture = None
+    tiles = None
+    fixture_window = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = shared_desktop()
+        base = WineReadoutCase
+        if base.fixture is None or not base.fixture.running():
+            base.fixture, base.tiles = cls.desktop.start_fixture()
+            base.fixture_window = wait_until(
+                lambda: cls.desktop.window_ids(name="^Pixolet colour fixture$",
+                                               pid=base.fixture.pid, visible=True),
+                START_TIMEOUT, message="no colour target window")[0]
+
+    @classmethod
+    def tearDownClass(cls):
+        pass  # the desktop and the colour target serve the whole script
+
+    def start(self, settings=None, args=("\\NOSPLASH",)):
+        wait_until(lambda: not self.desktop.tray_icons(), STEP_TIMEOUT,
+                   message="a tray icon of an earlier program stayed")
+        program = super().start(settings, args)
+        # Runs before the base class's end by signal: a closed program takes
+        # its icon out of the tray itself.
+        self.addCleanup(program.terminate)
+        return program
+
+    def tray_icon(self, program=None):
+        """(wid, centre x, centre y) of the icon in the tray, or None.
+
+        Wine's shell owns the docked icon, and at most one program with an
+        icon runs at a time. Once the program has ended, this waits for the
+        shell to take the icon away and returns what is still there.
+        """
+        program = program or self.program
+        if program is not None and not program.running():
+            try:
+                wait_until(lambda: not self.desktop.tray_icons(), STEP_TIMEOUT)
+            except TimeoutError:
+                pass
+        icons = self.desktop.tray_icons()
+        return icons[0] if icons else None
+
+    def assert_no_crash_output(self, program):
+        err = program.stderr()
+        for marker in CRASH_MARKERS + WINE_CRASH_MARKERS:
+            self.assertNotIn(marker, err)
+
+
+class WineShortcutCase(WineReadoutCase, linux_shortcuts.ShortcutCase):
+    """ShortcutCase (show by F8, copy, barriers) on the Wine desktop."""
