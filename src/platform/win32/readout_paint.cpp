@@ -1,0 +1,119 @@
+#include "platform/win32/readout_paint.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/win32/gdi_handles.h"
+
+namespace pixolet::win32 {
+
+namespace {
+
+// Colour and COLORREF share their layout (0x00BBGGRR).
+COLORREF ToColorRef(Colour c) {
+    return static_cast<COLORREF>(c & 0xFFFFFFU);
+}
+
+void Fill(HDC dc, int left, int top, int right, int bottom, Colour c) {
+    const RECT r{left, top, right, bottom};
+    const Brush brush(CreateSolidBrush(ToColorRef(c)));
+    if (brush) FillRect(dc, &r, brush.get());
+}
+
+// A one-pixel outline inside left..right-1 by top..bottom-1.
+void Outline(HDC dc, int left, int top, int width, int height, Colour c) {
+    if (width <= 0 || height <= 0) return;
+    Fill(dc, left, top, left + width, top + 1, c);
+    Fill(dc, left, top + height - 1, left + width, top + height, c);
+    Fill(dc, left, top, left + 1, top + height, c);
+    Fill(dc, left + width - 1, top, left + width, top + height, c);
+}
+
+void Blit(HDC dc, int left, int top, const PixelBuffer& pixels) {
+    const int width = pixels.Width();
+    const int height = pixels.Height();
+    if (width <= 0 || height <= 0) return;
+    std::vector<DWORD> bits(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::transform(pixels.Data(), pixels.Data() + bits.size(), bits.begin(), DibPixel);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down, like the buffer
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                      static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS);
+}
+
+void PaintShape(HDC dc, const SceneShape& shape, const PixelBuffer& pixels, bool live,
+                Colour plainFill) {
+    if (shape.width <= 0 || shape.height <= 0) return;
+    if (live && pixels.Width() == shape.width && pixels.Height() == shape.height) {
+        Blit(dc, shape.left, shape.top, pixels);
+        return;
+    }
+    Fill(dc, shape.left, shape.top, shape.left + shape.width, shape.top + shape.height, plainFill);
+    Outline(dc, shape.left, shape.top, shape.width, shape.height, kBlack);
+}
+
+// The disabled distance bar: a sunken groove with a grey thumb at the
+// position, as the Linux view draws it.
+void PaintBar(HDC dc, const SceneBar& bar) {
+    const SceneShape& b = bar.bounds;
+    if (b.width <= 2 || b.height <= 0) return;
+    const int mid = b.top + b.height / 2;
+    Fill(dc, b.left, mid - 1, b.left + b.width, mid, 0x808080);
+    Fill(dc, b.left, mid, b.left + b.width, mid + 1, kWhite);
+    const int span = b.width - 3;
+    const int maximum = std::max(bar.maximum, 1);
+    const int position = std::clamp(bar.position, 0, maximum);
+    const int x = b.left + static_cast<int>(static_cast<long long>(span) * position / maximum);
+    Fill(dc, x, b.top, x + 3, b.top + b.height, 0xA0A0A0);
+}
+
+void PaintLabels(HDC dc, const ReadoutScene& scene, HFONT font, Colour textColour) {
+    const SelectGuard selected(dc, font);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = SetTextColor(dc, ToColorRef(textColour));
+    const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    for (const SceneLabel& label : scene.labels) {
+        if (!label.visible || label.text.empty()) continue;
+        // Plain text at the label's top-left: an ampersand stays itself.
+        TextOutA(dc, label.left, label.top, label.text.data(), static_cast<int>(label.text.size()));
+    }
+    SetTextAlign(dc, oldAlign);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+}
+
+}  // namespace
+
+LOGFONTA ToLogFont(const FontDescription& font) {
+    LOGFONTA log{};
+    log.lfHeight = font.height == 0 ? -10 : font.height;
+    log.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    log.lfItalic = font.italic ? TRUE : FALSE;
+    log.lfUnderline = font.underline ? TRUE : FALSE;
+    log.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
+    log.lfCharSet = DEFAULT_CHARSET;
+    log.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    log.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    log.lfQuality = DEFAULT_QUALITY;
+    log.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::size_t length = std::min(font.name.size(), sizeof log.lfFaceName - 1);
+    std::memcpy(log.lfFaceName, font.name.data(), length);
+    return log;
+}
+
+void PaintScene(HDC dc, const ReadoutScene& scene, HFONT font, Colour textColour) {
+    Fill(dc, 0, 0, scene.width, scene.height, kSilver);
+    PaintShape(dc, scene.zoom, scene.magnifier, scene.live, kSilver);
+    PaintShape(dc, scene.swatch, scene.swatchPixels, scene.live, kWhite);
+    if (font) PaintLabels(dc, scene, font, textColour);
+    if (scene.bar.visible) PaintBar(dc, scene.bar);
+    Outline(dc, 0, 0, scene.width, scene.height, kBlue);
+}
+
+}  // namespace pixolet::win32

@@ -1,0 +1,185 @@
+#include "platform/win32/readout_window.h"
+
+#include <windowsx.h>
+
+#include "platform/win32/readout_paint.h"
+#include "readout/readout_window.h"
+
+namespace pixolet::win32 {
+
+namespace {
+
+constexpr char kCaption[] = "Pixolet";
+constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+
+// BeginPaint and EndPaint for one scope.
+class PaintScope {
+  public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return dc_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+}  // namespace
+
+ReadoutWindow::ReadoutWindow(HINSTANCE instance, HWND application)
+    : application_(application), measureDc_(nullptr) {
+    // The resource's size and place; the layout replaces both before the
+    // first show.
+    WindowSpec spec;
+    spec.className = kReadoutWindowClass;
+    spec.exStyle = kExStyle;
+    spec.title = kCaption;
+    spec.left = 490;
+    spec.top = 380;
+    spec.width = 251;
+    spec.height = 182;
+    spec.parent = application;
+    window_ = CreateBoundWindow(instance, spec, this);
+    SetFont(FontDescription{});
+}
+
+ReadoutWindow::~ReadoutWindow() {
+    DestroyBoundWindow(window_);
+}
+
+void ReadoutWindow::Attach(TfrmPixoletMain* window, PopupMenu* menu, CoreCall guard,
+                           std::function<void(MenuCommand)> onMenu) {
+    core_ = window;
+    menu_ = menu;
+    guard_ = std::move(guard);
+    onMenu_ = std::move(onMenu);
+}
+
+SIZE ReadoutWindow::Extent(std::string_view text) const {
+    SIZE size{0, 0};
+    if (!measureDc_) return size;
+    const SelectGuard selected(measureDc_.get(), font_.get());
+    GetTextExtentPoint32A(measureDc_.get(), text.data(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+int ReadoutWindow::TextWidth(std::string_view text) const {
+    return Extent(text).cx;
+}
+
+int ReadoutWindow::TextHeight(std::string_view text) const {
+    return Extent(text).cy;
+}
+
+bool ReadoutWindow::IsVisible() const {
+    return window_ != nullptr && IsWindowVisible(window_) != FALSE;
+}
+
+Rect ReadoutWindow::Bounds() const {
+    RECT r{};
+    if (window_) GetWindowRect(window_, &r);
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void ReadoutWindow::Move(int left, int top) {
+    SetWindowPos(window_, nullptr, left, top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void ReadoutWindow::Resize(int width, int height) {
+    SetWindowPos(window_, nullptr, 0, 0, width, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void ReadoutWindow::Show() {
+    if (IsVisible()) return;
+    // The application window as a bare tool window: the program keeps no
+    // taskbar button.
+    if (application_) SetWindowLongA(application_, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void ReadoutWindow::Hide() {
+    ShowWindow(window_, SW_HIDE);
+}
+
+void ReadoutWindow::Repaint(bool now) {
+    InvalidateRect(window_, nullptr, FALSE);
+    if (now) UpdateWindow(window_);
+}
+
+void ReadoutWindow::SetFont(const FontDescription& font) {
+    const LOGFONTA log = ToLogFont(font);
+    Font created(CreateFontIndirectA(&log));
+    // Keep the old font when the system refuses the new one.
+    if (created) font_ = std::move(created);
+    textColour_ = font.colour;
+    if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void ReadoutWindow::SetShowCaption(std::string_view caption) {
+    if (menu_) menu_->SetShowCaption(caption);
+}
+
+void ReadoutWindow::SetMenuShortcuts(Shortcut showHide, Shortcut quit) {
+    if (menu_) menu_->SetShortcuts(showHide, quit);
+}
+
+LRESULT ReadoutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers every pixel
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_CONTEXTMENU:
+            // PopupMenu1 is the window's context menu as well as the tray icon's.
+            if (menu_ && onMenu_) {
+                POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                if (at.x == -1 && at.y == -1) GetCursorPos(&at);
+                const MenuCommand command = menu_->Track(window, at);
+                if (command != MenuCommand::None) onMenu_(command);
+            }
+            return 0;
+        case WM_CLOSE:
+            // FormClose ends measuring mode, removes the input source and
+            // ends the message loop; the window itself goes with the shell.
+            if (core_ && guard_) guard_([this] { core_->FormClose(); });
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void ReadoutWindow::OnPaint() {
+    {
+        const PaintScope paint(window_);
+        RECT client{};
+        GetClientRect(window_, &client);
+        const int width = client.right - client.left;
+        const int height = client.bottom - client.top;
+        if (paint.dc() && width > 0 && height > 0) {
+            // Drawn off screen and copied in one go: no flicker between the
+            // background and the labels.
+            MemoryDc back(paint.dc());
+            Bitmap bitmap(CreateCompatibleBitmap(paint.dc(), width, height));
+            if (back && bitmap) {
+                const SelectGuard selected(back.get(), bitmap.get());
+                static const ReadoutScene kEmptyScene{};
+                const ReadoutScene& scene = core_ ? core_->Scene() : kEmptyScene;
+                PaintScene(back.get(), scene, font_.get(), textColour_);
+                BitBlt(paint.dc(), 0, 0, width, height, back.get(), 0, 0, SRCCOPY);
+            }
+        }
+    }
+    // The screen markers of measuring mode, over whatever the paint covered.
+    if (core_ && guard_) guard_([this] { core_->FormPaint(); });
+}
+
+}  // namespace pixolet::win32
