@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "app/start_sequence.h"
+#include "app/usage.h"
 #include "platform/x11/app_shell.h"
 #include "platform/x11/file_registry.h"
 #include "platform/x11/x11_display.h"
+#include "platform/x11/xwayland_notice.h"
 
 namespace {
 
@@ -28,10 +30,22 @@ std::unique_ptr<pixolet::Registry> OpenStore() {
 }
 
 // The program draws on and reads from an X screen; under a Wayland session
-// it needs Xwayland.
+// it needs Xwayland, and says what that means.
 bool XDisplayAvailable() {
     const pixolet::x11::XDisplay probe(nullptr);
+    if (probe) pixolet::x11::NoteXwayland(probe.get());
     return static_cast<bool>(probe);
+}
+
+// "--help" and "--version" answer on standard output without a display.
+int AnswerInfoRequest(pixolet::InfoRequest request) {
+    const std::string text =
+        request == pixolet::InfoRequest::Version
+            ? pixolet::VersionText()
+            : pixolet::UsageText("${XDG_CONFIG_HOME:-~/.config}/pixolet/registry.reg",
+                                 "${XDG_CONFIG_HOME:-~/.config}/autostart/pixolet.desktop");
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    return std::fflush(stdout) == 0 && written ? 0 : 1;
 }
 
 }  // namespace
@@ -40,6 +54,8 @@ int main(int argc, char** argv) {
     // Qt takes its own options out of argv; the start sequence looks at the
     // command line as it was given.
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (const auto request = pixolet::InfoRequestOf(args); request != pixolet::InfoRequest::None)
+        return AnswerInfoRequest(request);
 
     // Device pixels 1:1: the magnifier and the screen markers are pixel
     // exact, and a scaled window would not line up with the pointer.
