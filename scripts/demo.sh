@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh --test
 if [[ -n ${PIXOLET_BUILD_DIR:-} ]]; then
   build=$PIXOLET_BUILD_DIR
   cmake --build "$build" -j2 --target pixolet colour_fixture

@@ -1,26 +1,67 @@
 #!/usr/bin/env bash
-# Installs everything Pixolet needs to build, run and test on Debian 12.
+# Installs the Debian 12 packages Pixolet needs, grouped by purpose.
+#
+#   install-deps.sh               what building and running the Linux program needs
+#   install-deps.sh --test        that, plus the test, cross-build, fuzzing and
+#                                 package-check tools
+#   install-deps.sh --list [--test]
+#                                 prints those package names, one a line, and
+#                                 installs nothing
+#
 # Idempotent: when every package is present it touches nothing, not even the
-# package lists.
+# package lists. To add a package, add it to the line of its purpose below.
 set -euo pipefail
 
-packages=(
-  # Build
-  build-essential cmake ninja-build ccache git python3 clang libclang-rt-14-dev
-  googletest libgtest-dev
-  # Linux program: Qt 6 Widgets on X11 with XInput2
+usage() { sed -n '2,13s/^# \{0,1\}//p' "$0"; }
+
+# Building and running the Linux program.
+default_packages=(
+  # Compiler and build tools (python3 draws the icons of the install layout)
+  build-essential cmake ninja-build ccache pkg-config python3
+  # Qt 6 Widgets on X11 with XInput2
   qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxi-dev libxext-dev
-  libxfixes-dev libfontconfig1-dev fonts-liberation fonts-dejavu-core
-  # Colour dialogs of other programs through the accessibility bus
-  libatspi2.0-dev at-spi2-core dbus dbus-x11
+  libxfixes-dev libxrandr-dev libfontconfig1-dev
+  fonts-liberation fonts-dejavu-core
+  # Pasting into other programs' colour dialogs through the accessibility bus
+  libatspi2.0-dev at-spi2-core
+)
+
+# Tests, benchmarks, the Windows build, fuzzing and package checks.
+test_packages=(
+  # Unit tests and the benchmark's pointer moves
+  googletest libgtest-dev libxtst-dev git
+  # Test desktop, with a private session bus per desktop
+  xvfb openbox trayer xdotool xclip imagemagick x11-utils x11-xserver-utils
+  dbus dbus-x11
   # The GTK 3 colour chooser the end-to-end tests paste into
   libgtk-3-dev
-  # Test desktop
-  xvfb openbox trayer xdotool xclip imagemagick x11-utils x11-xserver-utils
+  # Fuzzing (libFuzzer)
+  clang libclang-rt-14-dev
   # Windows cross build, run under Wine
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-tools wine wine64
+  # Building and checking the Debian package and the Windows zip
+  dpkg-dev desktop-file-utils appstream lintian
 )
+
+list_only=false
+with_tests=false
+for arg in "$@"; do
+  case $arg in
+    --list) list_only=true ;;
+    --test) with_tests=true ;;
+    -h | --help) usage; exit 0 ;;
+    *) echo "install-deps: unknown argument '$arg'" >&2; usage >&2; exit 2 ;;
+  esac
+done
+
+packages=("${default_packages[@]}")
+if $with_tests; then packages+=("${test_packages[@]}"); fi
+
+if $list_only; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for pkg in "${packages[@]}"; do
@@ -43,7 +84,6 @@ else
 fi
 
 echo "install-deps: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
   apt-get install -y --no-install-recommends "${missing[@]}"

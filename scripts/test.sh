@@ -10,7 +10,7 @@ root=$PWD
 step() { printf '\n==== %s ====\n' "$*"; }
 
 step "dependencies"
-scripts/install-deps.sh
+scripts/install-deps.sh --test
 
 step "Linux build and unit tests"
 cmake --preset linux
