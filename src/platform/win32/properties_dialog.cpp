@@ -1,0 +1,503 @@
+#include "platform/win32/properties_dialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/win32/font_chooser.h"
+#include "platform/win32/hotkey_control.h"
+#include "platform/win32/properties_pages.h"
+#include "platform/win32/version_block.h"
+#include "settings/properties_dialog.h"
+
+namespace pixolet::win32 {
+
+namespace {
+
+constexpr char kDialogClass[] = "TfrmProp";
+constexpr char kCaption[] = "Properties";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int kDialogFontPixels = 11;
+constexpr UINT_PTR kRefreshTimerId = 1;
+constexpr UINT kRefreshIntervalMs = 100;
+constexpr Bounds kTabBounds{7, 6, 397, 157};
+
+struct ButtonSpec {
+    int id;
+    const char* caption;
+    Bounds bounds;
+    DWORD style;
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {kIdOK, "OK", {243, 168, 75, 24}, BS_DEFPUSHBUTTON},
+    {kIdCancel, "Cancel", {330, 168, 75, 24}, BS_PUSHBUTTON},
+    {kIdUninstall, "Uninstall", {7, 168, 75, 24}, BS_PUSHBUTTON},
+};
+
+HMENU AsMenu(int id) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
+void RegisterDialogClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXA windowClass{};
+    if (GetClassInfoExA(instance, kDialogClass, &windowClass)) return;
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kDialogClass;
+    RegisterClassExA(&windowClass);
+}
+
+void EnsureCommonControls() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                                                       ICC_HOTKEY_CLASS | ICC_STANDARD_CLASSES |
+                                                       ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font) {
+    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
+// The logo bitmap's pixels, as the zoom preview samples them.
+PixelBuffer PixelsOf(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return PixelBuffer();
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = info.bmWidth;
+    header.bmiHeader.biHeight = -info.bmHeight;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> bits(static_cast<std::size_t>(info.bmWidth) * info.bmHeight);
+    WindowDc screen(nullptr);
+    if (!screen ||
+        !GetDIBits(screen.get(), bitmap, 0, info.bmHeight, bits.data(), &header, DIB_RGB_COLORS))
+        return PixelBuffer();
+    PixelBuffer pixels(info.bmWidth, info.bmHeight, kWhite);
+    for (int y = 0; y < info.bmHeight; ++y)
+        for (int x = 0; x < info.bmWidth; ++x) {
+            const DWORD p = bits[static_cast<std::size_t>(y) * info.bmWidth + x];
+            pixels.Set(x, y,
+                       MakeColour(static_cast<std::uint8_t>(p >> 16),
+                                  static_cast<std::uint8_t>(p >> 8), static_cast<std::uint8_t>(p)));
+        }
+    return pixels;
+}
+
+}  // namespace
+
+Win32PropertiesDialog::Win32PropertiesDialog(HINSTANCE instance, TfrmProp& model)
+    : instance_(instance), model_(model), hint_(model.LogoHint()) {
+    EnsureCommonControls();
+    RegisterDialogClass(instance_, WindowProc);
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    // No owner: the dialog stands on its own, and the tray's window stays
+    // enabled while it is open.
+    window_ = CreateWindowExA(kExStyle, kDialogClass, kCaption, kStyle, CW_USEDEFAULT,
+                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                              nullptr, nullptr, instance_, this);
+    if (!window_) return;
+    font_.Reset(CreateFontA(-kDialogFontPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+    Build();
+    EnumChildWindows(window_, SetFontOnChild, reinterpret_cast<LPARAM>(font_.get()));
+}
+
+Win32PropertiesDialog::~Win32PropertiesDialog() {
+    if (tooltip_) DestroyWindow(tooltip_);
+    if (window_) {
+        KillTimer(window_, kRefreshTimerId);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+void Win32PropertiesDialog::Build() {
+    const Bounds& t = kTabBounds;
+    tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, t.left, t.top,
+                            t.width, t.height, window_, AsMenu(kIdTabs), instance_, nullptr);
+    SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    for (int i = 0; i < kPropPageCount; ++i) {
+        std::string caption(PageCaption(static_cast<PropPage>(i)));
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        SendMessageA(tabs_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    // The pages cover the tab control's display area, above it in the
+    // z-order so that it never paints over them.
+    RECT area{0, 0, t.width, t.height};
+    SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    OffsetRect(&area, t.left, t.top);
+    for (int i = 0; i < kPropPageCount; ++i) pages_[i] = CreatePageWindow(instance_, window_, area);
+    SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    for (const ControlSpec& spec : PageControls()) {
+        HWND control = CreatePageControl(instance_, Page(spec.page), spec, model_);
+        controls_.push_back({control, &spec});
+        if (spec.kind == ControlKind::ZoomBox) zoomBox_ = control;
+    }
+    BuildAbout(Page(PropPage::About));
+    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+        const ButtonSpec& b = kButtons[i];
+        buttons_[i] =
+            CreateWindowExA(0, WC_BUTTONA, b.caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | b.style,
+                            b.bounds.left, b.bounds.top, b.bounds.width, b.bounds.height, window_,
+                            AsMenu(b.id), instance_, nullptr);
+    }
+    ShowPage(model_.ActivePage());
+}
+
+void Win32PropertiesDialog::BuildAbout(HWND page) {
+    logo_ = CreateWindowExA(0, WC_STATICA, "",
+                            WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_BITMAP | SS_CENTERIMAGE, 128, 10,
+                            139, 48, page, AsMenu(kIdLogo), instance_, nullptr);
+
+    tooltip_ =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+    if (tooltip_) {
+        // The size of the oldest tool record, which every control version takes.
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = page;
+        tool.uId = reinterpret_cast<UINT_PTR>(logo_);
+        tool.lpszText = hint_.data();
+        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        // A width makes the hint break at its CR LF pairs.
+        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    }
+}
+
+HWND Win32PropertiesDialog::Control(int id) const {
+    for (const Bound& bound : controls_)
+        if (bound.spec->id == id) return bound.window;
+    if (id == kIdLogo) return logo_;
+    return GetDlgItem(window_, id);
+}
+
+const Win32PropertiesDialog::Bound* Win32PropertiesDialog::Find(HWND control) const {
+    for (const Bound& bound : controls_)
+        if (bound.window == control) return &bound;
+    return nullptr;
+}
+
+LRESULT CALLBACK Win32PropertiesDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                                   LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32PropertiesDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (!self->window_) self->window_ = window;
+    // No error may cross into the system: it ends the modal run and is
+    // raised again by ShowModal.
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (...) {
+        if (!self->error_) self->error_ = std::current_exception();
+        self->running_ = false;
+        return 0;
+    }
+}
+
+LRESULT Win32PropertiesDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_HSCROLL:
+            OnTrackBar(reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->hwndFrom == tabs_ && header->code == TCN_SELCHANGE) {
+                const int index = static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
+                if (index >= 0 && index < kPropPageCount) {
+                    ShowPage(static_cast<PropPage>(index));
+                    model_.SelectPage(static_cast<PropPage>(index));
+                }
+            }
+            return 0;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlID == static_cast<UINT>(kIdFontButton)) DrawFontButton(*item);
+            return TRUE;
+        }
+        case WM_TIMER:
+            if (wParam == kRefreshTimerId) model_.tmrRefreshTimer();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+                return 0;
+            }
+            if (lastFocus_ && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_))
+                SetFocus(lastFocus_);
+            else
+                SetFocus(tabs_);
+            if (running_) model_.FormActivate();
+            return 0;
+        case DM_GETDEFID: {
+            for (HWND button : buttons_)
+                if ((GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                    return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+            return MAKELRESULT(kIdOK, DC_HASDEFID);
+        }
+        case WM_CLOSE:
+            End(kDialogCancel);
+            return 0;
+        default:
+            return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+void Win32PropertiesDialog::OnCommand(int id, int code, HWND control) {
+    switch (id) {
+        case kIdOK:
+            End(kDialogOK);
+            return;
+        case kIdCancel:
+            End(kDialogCancel);
+            return;
+        case kIdUninstall:
+            End(kDialogUninstall);
+            return;
+        case kIdFontButton:
+            if (code == BN_CLICKED) model_.BitBtn1Click();
+            return;
+        case kIdClipboardFormat:
+            if (code == CBN_SELCHANGE)
+                model_.SetItemIndex(static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)));
+            return;
+        case kIdLogo:
+            if (code == STN_DBLCLK) model_.imgVelmoraDblClick();
+            return;
+        default:
+            break;
+    }
+    const Bound* bound = Find(control);
+    if (!bound) return;
+    const ControlSpec& spec = *bound->spec;
+    if (spec.kind == ControlKind::Check && code == BN_CLICKED) {
+        model_.SetChecked(model_.*spec.check,
+                          SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    } else if (spec.kind == ControlKind::Hotkey && code == EN_CHANGE) {
+        HotkeyEditor& editor = model_.*spec.hotkey;
+        const Shortcut typed = ReadHotkey(control);
+        // Modifiers held without a key yet: the editor holds nothing so far,
+        // and the control keeps showing what is held.
+        if ((typed & 0xFF) == 0) {
+            model_.SetHotkey(editor, 0);
+            return;
+        }
+        model_.TypeHotkey(editor, typed);
+        if (editor.value != typed) WriteHotkey(control, editor.value);
+    }
+}
+
+void Win32PropertiesDialog::OnTrackBar(HWND control) {
+    const Bound* bound = Find(control);
+    if (!bound || bound->spec->kind != ControlKind::TrackBar) return;
+    TrackBar& bar = model_.*bound->spec->bar;
+    model_.MoveTrackBar(bar, static_cast<int>(SendMessageA(control, TBM_GETPOS, 0, 0)));
+}
+
+void Win32PropertiesDialog::ShowPage(PropPage page) {
+    const int shown = static_cast<int>(page);
+    SendMessageA(tabs_, TCM_SETCURSEL, shown, 0);
+    // Show the new page before hiding the old one, so nothing flashes through.
+    ShowWindow(pages_[shown], SW_SHOWNA);
+    for (int i = 0; i < kPropPageCount; ++i)
+        if (i != shown) ShowWindow(pages_[i], SW_HIDE);
+}
+
+void Win32PropertiesDialog::SyncAll() {
+    for (const Bound& bound : controls_) {
+        const ControlSpec& spec = *bound.spec;
+        switch (spec.kind) {
+            case ControlKind::Check:
+                SendMessageA(bound.window, BM_SETCHECK,
+                             (model_.*spec.check).checked ? BST_CHECKED : BST_UNCHECKED, 0);
+                break;
+            case ControlKind::TrackBar:
+                SendMessageA(bound.window, TBM_SETPOS, TRUE, (model_.*spec.bar).position);
+                break;
+            case ControlKind::Hotkey:
+                WriteHotkey(bound.window, (model_.*spec.hotkey).value);
+                break;
+            case ControlKind::Combo:
+                SendMessageA(bound.window, CB_SETCURSEL,
+                             static_cast<WPARAM>(model_.cmxClipbCode.itemIndex), 0);
+                break;
+            default:
+                break;
+        }
+    }
+    ShowPage(model_.ActivePage());
+    ControlsChanged();
+}
+
+void Win32PropertiesDialog::ControlsChanged() {
+    for (const Bound& bound : controls_) {
+        const ControlSpec& spec = *bound.spec;
+        bool enabled = true;
+        if (spec.check) enabled = (model_.*spec.check).enabled;
+        if (spec.bar) enabled = (model_.*spec.bar).enabled;
+        if (spec.hotkey) enabled = (model_.*spec.hotkey).enabled;
+        if ((IsWindowEnabled(bound.window) != FALSE) != enabled)
+            EnableWindow(bound.window, enabled);
+    }
+}
+
+std::vector<HWND> Win32PropertiesDialog::FocusChain() const {
+    std::vector<HWND> chain{tabs_};
+    const PropPage active = model_.ActivePage();
+    for (const Bound& bound : controls_)
+        if (bound.spec->page == active && (GetWindowLongA(bound.window, GWL_STYLE) & WS_TABSTOP) &&
+            IsWindowEnabled(bound.window))
+            chain.push_back(bound.window);
+    for (HWND button : buttons_)
+        if (IsWindowEnabled(button)) chain.push_back(button);
+    return chain;
+}
+
+void Win32PropertiesDialog::MarkDefaultButton(HWND focus) {
+    // A push button holding the focus is the one Enter presses, as in any
+    // dialog; elsewhere OK is.
+    const bool onButton = std::find(buttons_.begin(), buttons_.end(), focus) != buttons_.end();
+    const HWND defaultButton = onButton ? focus : buttons_[0];
+    for (HWND button : buttons_)
+        SendMessageA(button, BM_SETSTYLE,
+                     button == defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+bool Win32PropertiesDialog::Navigate(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+    const bool back = GetKeyState(VK_SHIFT) < 0;
+    if (GetKeyState(VK_CONTROL) < 0) {
+        const int step = back ? kPropPageCount - 1 : 1;
+        const auto next =
+            static_cast<PropPage>((static_cast<int>(model_.ActivePage()) + step) % kPropPageCount);
+        ShowPage(next);
+        model_.SelectPage(next);
+        SetFocus(tabs_);
+        return true;
+    }
+    const std::vector<HWND> chain = FocusChain();
+    HWND focus = GetFocus();
+    // A combo box's focus may sit in a child of it.
+    auto at = std::find_if(chain.begin(), chain.end(),
+                           [focus](HWND w) { return w == focus || IsChild(w, focus); });
+    std::size_t index = at == chain.end() ? 0 : static_cast<std::size_t>(at - chain.begin());
+    if (at != chain.end())
+        index = back ? (index + chain.size() - 1) % chain.size() : (index + 1) % chain.size();
+    SetFocus(chain[index]);
+    MarkDefaultButton(chain[index]);
+    return true;
+}
+
+int Win32PropertiesDialog::ShowModal() {
+    if (!window_) return kDialogCancel;
+    SyncAll();
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    result_ = kDialogCancel;
+    error_ = nullptr;
+    lastFocus_ = tabs_;
+    running_ = true;
+    model_.FormShow();
+    ShowWindow(window_, SW_SHOW);
+    BringToFront();
+
+    MSG message;
+    while (running_) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // The program is ending: the outer loop must see its quit too.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            result_ = kDialogCancel;
+            break;
+        }
+        if (got < 0) break;
+        if (Navigate(message) || IsDialogMessageA(window_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    running_ = false;
+    KillTimer(window_, kRefreshTimerId);
+    ShowWindow(window_, SW_HIDE);
+    if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
+    return result_;
+}
+
+void Win32PropertiesDialog::End(int result) {
+    result_ = result;
+    running_ = false;
+}
+
+void Win32PropertiesDialog::BringToFront() {
+    // The font dialog, when open, is the one to come forward.
+    HWND front = GetLastActivePopup(window_);
+    if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
+    SetForegroundWindow(front ? front : window_);
+}
+
+void Win32PropertiesDialog::SetRefreshTimer(bool running) {
+    if (running)
+        SetTimer(window_, kRefreshTimerId, kRefreshIntervalMs, nullptr);
+    else
+        KillTimer(window_, kRefreshTimerId);
+}
+
+void Win32PropertiesDialog::DrawZoomPreview(const PixelBuffer& preview) {
+    if (zoomBox_ && IsWindowVisible(zoomBox_)) PaintOntoWindow(zoomBox_, preview);
+}
+
+void Win32PropertiesDialog::SetLogoHint(const std::string& hint) {
+    hint_ = hint;
+    if (!tooltip_) return;
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = Page(PropPage::About);
+    tool.uId = reinterpret_cast<UINT_PTR>(logo_);
+    tool.lpszText = hint_.data();
+    SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+bool Win32PropertiesDialog::ChooseFont(FontDescription& font) {
+    return ChooseReadoutFont(window_, font);
+}
+
+const PixelBuffer& Win32PropertiesDialog::LogoBitmap() {
+    if (!logoPixels_) logoPixels_ = PixelsOf(logoBitmap_.get());
+    return *logoPixels_;
+}
+
+std::optional<std::string> Win32PropertiesDialog::ReadVersionBlock() {
+    return ReadOwnVersionBlock();
+}
+
+}  // namespace pixolet::win32
