@@ -101,6 +101,10 @@ public:
     std::unique_ptr<TMeasPoints> MeasurePoints;
     TfrmProp* PropertiesDialog = nullptr;
     int MoveTolerance = 0;
+    // Set by a tracking update that moved the window and then sampled where
+    // the window had been: those pixels may still be the readout's own until
+    // the window below repaints, so the sample is worth taking again.
+    bool SampledOverOldPlace = false;
 
     const ReadoutScene& Scene() const { return scene_; }
     ReadoutScene& MutableScene() { return scene_; }

@@ -53,6 +53,8 @@ void TfrmPixoletMain::TrackingUpdate() {
     const std::uint32_t start = ports_.clock.TickCount();
     const ScreenPoint at = ports_.screen.CursorPos();
 
+    Rect oldPlace{};
+    bool moved = false;
     if (FollowPointer) {
         // Right of and below the pointer, flipped to its left or above it
         // where the window would cross the primary screen's right or bottom
@@ -66,8 +68,11 @@ void TfrmPixoletMain::TrackingUpdate() {
         const std::int64_t newTop =
             screen.height >= h + at.y + kPointerGap ? at.y + kPointerGap : at.y - h - kPointerGap;
         if (std::llabs(bounds.left - newLeft) > MoveTolerance ||
-            std::llabs(bounds.top - newTop) > MoveTolerance)
+            std::llabs(bounds.top - newTop) > MoveTolerance) {
             ports_.view.Move(static_cast<int>(newLeft), static_cast<int>(newTop));
+            oldPlace = bounds;
+            moved = true;
+        }
     }
 
     if (!TrackColor) return;
@@ -79,6 +84,7 @@ void TfrmPixoletMain::TrackingUpdate() {
     const int side = 2 * radius + 1;
     const Rect block{at.x - radius, at.y - radius, at.x + radius + 1, at.y + radius + 1};
     ports_.screen.ReadBlock(block, samples_.data());
+    if (moved && !Intersect(block, oldPlace).Empty()) SampledOverOldPlace = true;
     CurrentColor = samples_[static_cast<std::size_t>(radius) * static_cast<std::size_t>(side) +
                             static_cast<std::size_t>(radius)];
 
