@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/gdi_handles.h"
 #include "settings/font_fit.h"
 
 namespace pixolet::win32 {
@@ -14,10 +15,8 @@ namespace pixolet::win32 {
 namespace {
 
 int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    if (!screen) return 96;
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? dpi : 96;
 }
 

@@ -4,9 +4,13 @@
 
 #include <algorithm>
 
+#include "platform/win32/effects_label.h"
 #include "platform/win32/font_chooser.h"
 #include "platform/win32/hotkey_control.h"
+#include "platform/win32/link_label.h"
 #include "platform/win32/properties_pages.h"
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/splash_window.h"
 #include "platform/win32/version_block.h"
 #include "settings/properties_dialog.h"
 
@@ -159,9 +163,37 @@ void Win32PropertiesDialog::Build() {
 }
 
 void Win32PropertiesDialog::BuildAbout(HWND page) {
-    logo_ = CreateWindowExA(0, WC_STATICA, "",
-                            WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_BITMAP | SS_CENTERIMAGE, 128, 10,
-                            139, 48, page, AsMenu(kIdLogo), instance_, nullptr);
+    auto image = [&](DWORD kind, int id, const Bounds& b) {
+        // SS_NOTIFY: the picture takes its own mouse input, for the tooltip
+        // and the double-click.
+        return CreateWindowExA(0, WC_STATICA, "", WS_CHILD | WS_VISIBLE | SS_NOTIFY | kind, b.left,
+                               b.top, b.width, b.height, page, AsMenu(id), instance_, nullptr);
+    };
+    icon_.Reset(static_cast<HICON>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PIXOLET), IMAGE_ICON, 32, 32, 0)));
+    HWND icon = image(SS_ICON, kIdIcon, {14, 12, 41, 37});
+    if (icon && icon_) {
+        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+        // The icon control shrinks to its picture: back to its box.
+        SetWindowPos(icon, nullptr, 0, 0, 41, 37, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    CreateProgramCaption(page, "Pixolet 2.1");
+
+    logoBitmap_.Reset(static_cast<HBITMAP>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
+    logo_ = image(SS_BITMAP | SS_CENTERIMAGE, kIdLogo, {128, 10, 139, 48});
+    if (logo_ && logoBitmap_)
+        SendMessageA(logo_, STM_SETIMAGE, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(logoBitmap_.get()));
+
+    const std::string partnerMail(kPartnerMailAddress);
+    CreateLinkLabel(page, RECT{126, 64, 126 + 143, 64 + 15}, kPartnerHost,
+                    std::string(kPartnerWebAddress));
+    CreateLinkLabel(page, RECT{126, 84, 126 + 143, 84 + 15}, std::string(kMakerWebAddress),
+                    std::string(kMakerWebAddress));
+    CreateLinkLabel(page, RECT{126, 103, 126 + 143, 103 + 15}, partnerMail,
+                    "mailto:" + partnerMail);
 
     tooltip_ =
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,

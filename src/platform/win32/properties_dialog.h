@@ -78,6 +78,7 @@ class Win32PropertiesDialog : public PropertiesDialogView {
     HWND lastFocus_ = nullptr;
     std::vector<Bound> controls_;
     Font font_;
+    Icon icon_;
     Bitmap logoBitmap_;
     std::optional<PixelBuffer> logoPixels_;
     std::string hint_;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/gdi_handles.h"
 #include "platform/win32/hotkey_control.h"
 #include "settings/zoom_preview.h"
 
@@ -199,11 +200,10 @@ void PaintOntoWindow(HWND window, const PixelBuffer& preview) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    HDC dc = GetDC(window);
+    const WindowDc dc(window);
     if (!dc) return;
-    SetDIBitsToDevice(dc, 0, 0, preview.Width(), preview.Height(), 0, 0, 0, preview.Height(),
+    SetDIBitsToDevice(dc.get(), 0, 0, preview.Width(), preview.Height(), 0, 0, 0, preview.Height(),
                       bits.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(window, dc);
 }
 
 void DrawFontButton(const DRAWITEMSTRUCT& item) {
@@ -226,16 +226,16 @@ void DrawFontButton(const DRAWITEMSTRUCT& item) {
     SetBkMode(dc, TRANSPARENT);
 
     // The picture: a bold blue "A" in a 16-pixel square.
-    HFONT glyphFont =
-        CreateFontA(-15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
-    HGDIOBJ previous = glyphFont ? SelectObject(dc, glyphFont) : nullptr;
-    RECT glyph{left, middle - kGlyph / 2, left + kGlyph, middle + kGlyph / 2};
-    SetTextColor(dc,
-                 (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 255));
-    DrawTextA(dc, "A", 1, &glyph, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    if (previous) SelectObject(dc, previous);
-    if (glyphFont) DeleteObject(glyphFont);
+    {
+        const Font glyphFont(CreateFontA(-15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                         DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                         DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial"));
+        const SelectGuard selected(dc, glyphFont.get());
+        RECT glyph{left, middle - kGlyph / 2, left + kGlyph, middle + kGlyph / 2};
+        SetTextColor(
+            dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 255));
+        DrawTextA(dc, "A", 1, &glyph, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
 
     RECT label{left + kGlyph + kGap, face.top, face.right, face.bottom};
     SetTextColor(dc, GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));

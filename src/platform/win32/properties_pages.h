@@ -41,6 +41,7 @@ inline constexpr int kIdCancel = IDCANCEL;
 inline constexpr int kIdUninstall = 10;
 inline constexpr int kIdTabs = 20;
 inline constexpr int kIdLogo = 30;
+inline constexpr int kIdIcon = 31;
 inline constexpr int kIdFontButton = 108;
 inline constexpr int kIdClipboardFormat = 109;
 inline constexpr int kIdZoomBox = 135;
