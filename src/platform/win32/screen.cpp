@@ -87,15 +87,23 @@ void Win32Screen::ReadBlock(const Rect& area, Colour* out) {
     if (monitors_.empty()) return;
     WindowDc screen(nullptr);
     if (!screen || !EnsureTarget(screen.get(), width, height)) return;
-    // CAPTUREBLT takes layered windows along, as the user sees them.
-    if (!BitBlt(memory_.get(), 0, 0, width, height, screen.get(), area.left, area.top,
-                SRCCOPY | CAPTUREBLT))
+    // Only the part inside the virtual screen is copied: a source that
+    // reaches beyond it is not copied reliably everywhere. CAPTUREBLT takes
+    // layered windows along, as the user sees them.
+    const int desktopLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int desktopTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const Rect desktop{desktopLeft, desktopTop, desktopLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                       desktopTop + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const Rect copied = Intersect(area, desktop);
+    if (copied.Empty() ||
+        !BitBlt(memory_.get(), copied.left - area.left, copied.top - area.top, copied.Width(),
+                copied.Height(), screen.get(), copied.left, copied.top, SRCCOPY | CAPTUREBLT))
         return;
     GdiFlush();
     // Between and beside monitors the screen DC holds nothing real: only the
     // parts on a monitor are taken from the copy.
     for (const Rect& monitor : monitors_) {
-        const Rect part = Intersect(area, monitor);
+        const Rect part = Intersect(copied, monitor);
         for (int y = part.top; y < part.bottom; ++y) {
             const std::uint32_t* source =
                 bits_ + static_cast<std::ptrdiff_t>(y - area.top) * dibWidth_ - area.left;
