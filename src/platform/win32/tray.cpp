@@ -38,7 +38,10 @@ void SetEntryText(HMENU menu, MenuCommand command, const std::string& text) {
 std::string MenuEntryText(std::string_view caption, Shortcut shortcut) {
     std::string text = MenuLiteral(caption);
     const std::string keys = ShortcutText(shortcut);
-    if (!keys.empty()) text += "\t" + MenuLiteral(keys);
+    if (!keys.empty()) {
+        text += '\t';
+        text.append(MenuLiteral(keys));
+    }
     return text;
 }
 

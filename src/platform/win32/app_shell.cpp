@@ -1,0 +1,141 @@
+#include "platform/win32/app_shell.h"
+
+#include "platform/win32/application_window.h"
+#include "platform/win32/clipboard.h"
+#include "platform/win32/colour_dialog.h"
+#include "platform/win32/desktop_services.h"
+#include "platform/win32/gdi_handles.h"
+#include "platform/win32/readout_window.h"
+#include "platform/win32/screen.h"
+#include "platform/win32/splash_window.h"
+#include "platform/win32/tray.h"
+#include "readout/readout_window.h"
+
+namespace pixolet::win32 {
+
+namespace {
+
+class TickClock : public Clock {
+  public:
+    std::uint32_t TickCount() override { return GetTickCount(); }
+};
+
+// Logical pixels per inch of the screen, 96 when it is not known.
+int ScreenDpi() {
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+// The readout window with its ports, its menu and its tray icon. Members are
+// built in this order and destroyed in reverse, so everything the core
+// window uses outlives it.
+struct ReadoutParts {
+    ReadoutParts(HINSTANCE instance, HWND application, Registry& registry)
+        : view(instance, application),
+          clipboard(view.Handle()),
+          desktop(instance, view.Handle()),
+          window(ReadoutPorts{view, screen, clock, clipboard, colourDialog, desktop, registry,
+                              nullptr}),
+          tray(
+              instance, &menu, [this] { window.ShowHide(Sender::TrayIcon); },
+              [this](MenuCommand command) { RunMenu(command); }, [this] { desktop.PostClose(); },
+              desktop.GuardCall()) {}
+
+    // A chosen entry of PopupMenu1, from the tray icon or the window.
+    void RunMenu(MenuCommand command) {
+        desktop.Guard([this, command] {
+            switch (command) {
+                case MenuCommand::Show1:
+                    window.ShowHide(Sender::Show1);
+                    break;
+                case MenuCommand::Properties:
+                    // Also while the dialog is open: a second request
+                    // brings it to the front.
+                    window.SetProperties(Sender::Show1);
+                    break;
+                case MenuCommand::Quit1:
+                    window.Quit1Click();
+                    break;
+                case MenuCommand::None:
+                    break;
+            }
+        });
+    }
+
+    Win32Screen screen;
+    TickClock clock;
+    ReadoutWindow view;
+    Win32Clipboard clipboard;
+    Win32ColourDialog colourDialog;
+    DesktopServices desktop;
+    TfrmPixoletMain window;
+    PopupMenu menu;
+    TrayIcon tray;
+};
+
+Win32AppShell::Win32AppShell(HINSTANCE instance, std::unique_ptr<Registry> registry)
+    : instance_(instance), registry_(std::move(registry)) {}
+
+Win32AppShell::~Win32AppShell() {
+    // The readout window and the tray icon before the application window
+    // that owns the readout window.
+    parts_.reset();
+    application_.reset();
+    splash_.reset();
+}
+
+bool Win32AppShell::FindRunningInstance() {
+    return ApplicationWindowExists();
+}
+
+void Win32AppShell::ShowSplashNow() {
+    splash_ = std::make_unique<TfrmStart>(instance_);
+    splash_->ShowNow();
+}
+
+void Win32AppShell::Sleep(int milliseconds) {
+    ::Sleep(static_cast<DWORD>(milliseconds));
+}
+
+void Win32AppShell::ClaimInstance() {
+    application_ = std::make_unique<ApplicationWindow>(instance_);
+}
+
+void Win32AppShell::CreateReadoutWindow() {
+    parts_ = std::make_unique<ReadoutParts>(instance_, application_->Handle(), *registry_);
+    ReadoutParts& p = *parts_;
+    p.desktop.Attach(&p.window);
+    p.view.Attach(&p.window, &p.menu, p.desktop.GuardCall(),
+                  [&p](MenuCommand command) { p.RunMenu(command); });
+    application_->SetHandlers([&p] { p.desktop.PostClose(); }, [this] { EndSession(); });
+
+    p.window.ReadoutFont.dpi = ScreenDpi();
+    p.desktop.Guard([&p] { p.window.FormCreate(); });
+    p.tray.Activate();
+}
+
+void Win32AppShell::EndSession() {
+    // The system ends the process once this returns: close now, the way
+    // Quit does, so that no marker stays on the screen, then leave with 0.
+    if (parts_) {
+        parts_->desktop.Guard([this] { parts_->window.FormClose(); });
+        parts_.reset();
+    }
+    splash_.reset();
+    ExitProcess(0);
+}
+
+void Win32AppShell::RunMessageLoop() {
+    // The error handler may already have ended the program inside FormCreate.
+    if (!parts_ || parts_->desktop.Terminated()) return;
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+}  // namespace pixolet::win32
