@@ -4,7 +4,25 @@
 # process id.
 #
 #   scripts/bench.sh [BUILD_DIR] [smoke|bench|all]    (default: build/linux all)
+#   scripts/bench.sh follow [BUILD_DIR] [SECONDS]
+#
+# "follow" measures what following the pointer costs the whole test desktop
+# (Xvfb, openbox, trayer, the colour fixture and the program) per second of
+# pointer motion through XTEST, at about 1000 Hz and 125 Hz, beside Gpick's
+# floating picker; see bench/follow_bench.py.
 set -eu
+
+if [ "${1:-}" = follow ]; then
+    build=${2:-build/linux}
+    if ! command -v gpick >/dev/null; then
+        echo "bench.sh: installing gpick for the comparison" >&2
+        apt-get install -y --no-install-recommends gpick >&2
+    fi
+    for tool in Xvfb openbox trayer xdotool; do
+        command -v "$tool" >/dev/null || { echo "bench.sh: $tool is needed" >&2; exit 2; }
+    done
+    exec python3 -B "$(dirname "$0")/../bench/follow_bench.py" "$build" "${3:-4}"
+fi
 
 build=${1:-build/linux}
 what=${2:-all}

@@ -63,8 +63,9 @@ bool MotionPacer::Handle(const InputEvent& event) {
 void MotionPacer::Flush() {
     if (movePending_) RunMove();
     // A key right after a jump copies what is really there: sample again
-    // now rather than at the end of the frame.
-    if (resamplePending_) RunResample();
+    // now. The screen may still be settling, so the re-sample at the end of
+    // the frame stays due as well.
+    if (resamplePending_ && Visible()) SampleAgain();
 }
 
 void MotionPacer::OnTimer() {
@@ -101,7 +102,10 @@ bool MotionPacer::RunMove() {
 void MotionPacer::RunResample() {
     resamplePending_ = false;
     Disarm();
-    if (!Visible()) return;
+    if (Visible()) SampleAgain();
+}
+
+void MotionPacer::SampleAgain() {
     lastRun_ = window_.Ports().clock.TickCount();
     ++updates_;
     // The pointer has not moved since, so neither does the window; a

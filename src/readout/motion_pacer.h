@@ -65,6 +65,7 @@ class MotionPacer {
     bool Visible() const;
     bool RunMove();
     void RunResample();
+    void SampleAgain();
     void Arm(std::uint32_t delay);
     void Disarm();
 

@@ -199,6 +199,11 @@ TEST_F(Resample, ACopyBeforeTheFrameEndsTakesTheRealColour) {
     keys.down[vk::kControl] = true;
     EXPECT_TRUE(pacer.Handle(InputEvent{InputKind::KeyDown, 'C'}));
     EXPECT_EQ(w.CopiedColor, kRed);
+    // The frame's own re-sample still comes.
+    EXPECT_TRUE(pacer.ResamplePending());
+    const int before = env.screen.blockReads;
+    Fire();
+    EXPECT_EQ(env.screen.blockReads, before + 1);
     EXPECT_FALSE(timer.armed.has_value());
 }
 

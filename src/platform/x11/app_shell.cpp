@@ -144,6 +144,7 @@ void QtAppShell::CreateReadoutWindow() {
     const CoreCall guard = [&p](const std::function<void()>& call) { p.desktop.Guard(call); };
     p.desktop.Attach(&p.window);
     p.widget.Attach(&p.window, &p.menu, guard);
+    p.widget.SetVisibilityObserver([&p](bool shown) { p.desktop.ReadoutVisibilityChanged(shown); });
 
     QObject::connect(p.menu.Show1, &QAction::triggered, &p.menu,
                      [&p] { p.desktop.Guard([&p] { p.window.ShowHide(Sender::Show1); }); });

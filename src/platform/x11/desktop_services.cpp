@@ -3,13 +3,17 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QWidget>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
 
 #include "app/start_sequence.h"
 #include "platform/x11/desktop_x11.h"
+#include "platform/x11/display_rate.h"
 #include "readout/input_hook.h"
+#include "readout/motion_pacer.h"
 #include "readout/readout_window.h"
 
 namespace pixolet::x11 {
@@ -50,10 +54,12 @@ QString FromCoreText(std::string_view text) {
 }
 
 DesktopServices::DesktopServices(QWidget& readout, QObject* parent)
-    : QObject(parent), readout_(readout), display_(nullptr) {}
+    : QObject(parent), readout_(readout), display_(nullptr), timer_([this] {
+          if (pacer_) Guard([this] { pacer_->OnTimer(); });
+      }) {}
 
 DesktopServices::~DesktopServices() {
-    input_.Remove();
+    RemoveInputHook();
 }
 
 void DesktopServices::Guard(const std::function<void()>& call) {
@@ -100,15 +106,30 @@ void DesktopServices::PostClose() {
 }
 
 void DesktopServices::InstallInputHook() {
+    if (!window_ || pacer_) return;
+    pacer_ = std::make_unique<MotionPacer>(*window_, input_, timer_);
+    pacer_->SetFrameInterval(FrameIntervalForRefresh(display_ ? RefreshRate(display_.get()) : 0.0));
+    input_.SetMotionWanted(readout_.isVisible());
     // A failure leaves the program without live readout and shortcuts, and
     // is not reported.
-    input_.Install([this](const InputEvent& event) {
-        Guard([&] { InputHookProc(*window_, event, input_); });
-    });
+    input_.Install([this](const InputEvent& event) { Guard([&] { pacer_->Handle(event); }); },
+                   [this] { Guard([this] { pacer_->Flush(); }); });
 }
 
 void DesktopServices::RemoveInputHook() {
     input_.Remove();
+    if (!pacer_) return;
+    pacer_->Discard();
+    // For the follow benchmark: how many tracking updates the pacer ran.
+    if (const char* count = std::getenv("PIXOLET_COUNT_UPDATES"); count && *count)
+        std::fprintf(stderr, "pixolet: %llu tracking updates\n",
+                     static_cast<unsigned long long>(pacer_->UpdatesRun()));
+    pacer_.reset();
+}
+
+void DesktopServices::ReadoutVisibilityChanged(bool shown) {
+    input_.SetMotionWanted(shown);
+    if (!shown && pacer_) pacer_->Discard();
 }
 
 void DesktopServices::ShowError(std::string_view message) {

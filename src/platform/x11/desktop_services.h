@@ -6,17 +6,20 @@
 #include <QString>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string_view>
 
-#include "ports/readout_view_port.h"
 #include "platform/x11/input_source.h"
+#include "platform/x11/one_shot_timer.h"
 #include "platform/x11/x11_display.h"
+#include "ports/readout_view_port.h"
 
 class QWidget;
 
 namespace pixolet {
+class MotionPacer;
 class TfrmPixoletMain;
-}
+}  // namespace pixolet
 
 namespace pixolet::x11 {
 
@@ -40,6 +43,9 @@ class DesktopServices : public QObject, public DesktopPort {
     // Nothing escapes into Qt's event loop either way.
     void Guard(const std::function<void()>& call);
     bool Terminated() const { return terminated_; }
+    // The readout window was shown or hidden: motion is asked for only
+    // while it shows, and nothing waits for it once it is hidden.
+    void ReadoutVisibilityChanged(bool shown);
 
     bool IsReadoutActive() override;
     void PostClose() override;
@@ -58,6 +64,10 @@ class DesktopServices : public QObject, public DesktopPort {
     TfrmPixoletMain* window_ = nullptr;
     XDisplay display_;
     X11InputSource input_;
+    QtOneShotTimer timer_;
+    // Between the input source and the core's input routing, once the hook
+    // is installed.
+    std::unique_ptr<MotionPacer> pacer_;
     bool errorHandlerInstalled_ = false;
     bool closePosted_ = false;
     bool terminated_ = false;

@@ -51,7 +51,7 @@ X11InputSource::~X11InputSource() {
     Close();
 }
 
-bool X11InputSource::Install(Handler handler) {
+bool X11InputSource::Install(Handler handler, BeforeKeyOrButton before) {
     if (display_) return false;
     XDisplay display(nullptr);
     if (!display) return false;
@@ -65,22 +65,13 @@ bool X11InputSource::Install(Handler handler) {
     int minor = 2;
     if (XIQueryVersion(dpy, &major, &minor) != Success || major < 2) return false;
 
-    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(bits, XI_RawKeyPress);
-    XISetMask(bits, XI_RawKeyRelease);
-    XISetMask(bits, XI_RawButtonPress);
-    XISetMask(bits, XI_RawButtonRelease);
-    XISetMask(bits, XI_RawMotion);
-    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
-    {
-        XErrorTrap trap(dpy);
-        XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
-        trap.Sync();
-        if (trap.Failed()) return false;
-    }
-
     display_ = std::move(display);
+    if (!SelectEvents()) {
+        display_ = XDisplay();
+        return false;
+    }
     handler_ = std::move(handler);
+    before_ = std::move(before);
     closePending_ = false;
     ReadButtonMap();
     WatchLocks();
@@ -93,8 +84,36 @@ bool X11InputSource::Install(Handler handler) {
     return true;
 }
 
+bool X11InputSource::SelectEvents() {
+    Display* dpy = display_.get();
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
+    XISetMask(bits, XI_RawButtonPress);
+    XISetMask(bits, XI_RawButtonRelease);
+    if (motionWanted_) XISetMask(bits, XI_RawMotion);
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    XErrorTrap trap(dpy);
+    XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
+    trap.Sync();
+    return !trap.Failed();
+}
+
+void X11InputSource::SetMotionWanted(bool wanted) {
+    if (wanted == motionWanted_) return;
+    motionWanted_ = wanted;
+    // Motion already queued from before a hide changes nothing: the core
+    // ignores moves while the readout is hidden.
+    if (!display_ || closePending_) return;
+    SelectEvents();
+    // The round trip may have read events into Xlib's queue, which the
+    // socket notifier no longer signals.
+    QMetaObject::invokeMethod(this, &X11InputSource::Drain, Qt::QueuedConnection);
+}
+
 void X11InputSource::Remove() {
     handler_ = nullptr;
+    before_ = nullptr;
     if (dispatchDepth_ > 0) {
         // The drain loop below us still uses the connection.
         closePending_ = true;
@@ -227,6 +246,11 @@ void X11InputSource::WatchLocks() {
 }
 
 void X11InputSource::Dispatch(int evtype, int detail) {
+    if (evtype != XI_RawMotion && before_) {
+        // A copy, as for the handler below.
+        const BeforeKeyOrButton before = before_;
+        before();
+    }
     InputEvent out;
     switch (evtype) {
         case XI_RawKeyPress: {

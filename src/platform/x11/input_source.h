@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "readout/key_state_tracker.h"
 #include "platform/x11/x11_display.h"
 #include "readout/input_hook.h"
+#include "readout/key_state_tracker.h"
 
 class QSocketNotifier;
 
@@ -20,17 +20,23 @@ class X11InputSource : public QObject, public KeyStatePort {
     Q_OBJECT
   public:
     using Handler = std::function<void(const InputEvent&)>;
+    // Runs before the key and button state takes in a key or button event,
+    // so that whatever waits for the last move sees the state of that move.
+    using BeforeKeyOrButton = std::function<void()>;
 
     explicit X11InputSource(QObject* parent = nullptr);
     ~X11InputSource() override;
 
     // Starts observing on a connection of its own. False, with nothing left
     // behind, when the display cannot be opened or lacks XInput 2.0.
-    bool Install(Handler handler);
+    bool Install(Handler handler, BeforeKeyOrButton before = nullptr);
     // Stops observing. Safe to call from inside the handler and when not
     // installed.
     void Remove();
     bool IsInstalled() const { return static_cast<bool>(display_); }
+    // Pointer motion is asked of the server only while wanted (the readout
+    // is shown); keys and buttons always are.
+    void SetMotionWanted(bool wanted);
 
     // Up/down state as of the event being handled.
     bool IsDown(int virtualKey) const override { return keys_.IsDown(virtualKey); }
@@ -45,11 +51,14 @@ class X11InputSource : public QObject, public KeyStatePort {
     void ReadButtonMap();
     int LogicalButton(int physical) const;
     void Close();
+    bool SelectEvents();
 
     XDisplay display_;
     int opcode_ = 0;
     std::unique_ptr<QSocketNotifier> notifier_;
     Handler handler_;
+    BeforeKeyOrButton before_;
+    bool motionWanted_ = true;
     KeyStateTracker keys_;
     std::vector<unsigned char> buttonMap_;
     int xkbEventBase_ = -1;

@@ -122,6 +122,9 @@ Rect ReadoutWidget::Bounds() const {
 }
 
 void ReadoutWidget::Move(int left, int top) {
+    // Every move request costs the server and the window manager a round;
+    // one to the place the window already has changes nothing.
+    if (pos() == QPoint(left, top)) return;
     move(left, top);
 }
 
@@ -188,6 +191,16 @@ void ReadoutWidget::paintEvent(QPaintEvent*) {
 void ReadoutWidget::contextMenuEvent(QContextMenuEvent* event) {
     // PopupMenu1 is the window's context menu as well as the tray icon's.
     if (menu_) menu_->popup(event->globalPos());
+}
+
+void ReadoutWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (visibilityObserver_) visibilityObserver_(true);
+}
+
+void ReadoutWidget::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (visibilityObserver_) visibilityObserver_(false);
 }
 
 void ReadoutWidget::MarkSkipTaskbar() {

@@ -5,9 +5,10 @@
 
 #include <QFont>
 #include <QWidget>
+#include <functional>
 
-#include "ports/readout_view_port.h"
 #include "platform/x11/tray.h"
+#include "ports/readout_view_port.h"
 
 namespace pixolet {
 class TfrmPixoletMain;
@@ -28,6 +29,10 @@ class ReadoutWidget : public QWidget, public ReadoutView {
 
     // Wiring that exists only once the core's window has been created.
     void Attach(TfrmPixoletMain* window, PopupMenu* menu, CoreCall guard);
+    // Told true when the window is shown and false when it is hidden.
+    void SetVisibilityObserver(std::function<void(bool)> observer) {
+        visibilityObserver_ = std::move(observer);
+    }
 
     // ReadoutView.
     int TextWidth(std::string_view text) const override;
@@ -46,6 +51,8 @@ class ReadoutWidget : public QWidget, public ReadoutView {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void MarkSkipTaskbar();
@@ -53,6 +60,7 @@ class ReadoutWidget : public QWidget, public ReadoutView {
     TfrmPixoletMain* window_ = nullptr;
     PopupMenu* menu_ = nullptr;
     CoreCall guard_;
+    std::function<void(bool)> visibilityObserver_;
     FontDescription fontDescription_;
     QFont font_;
     QColor textColour_;
