@@ -3,6 +3,11 @@
 // OK returns it, a paste of the clipboard into the focused field (the paste
 // shortcut reaching the dialog too) is repaired in either order, and a
 // dialog that stops answering does not hold the caller.
+// windows.h before the other system headers, which need its types.
+// clang-format off
+#include <windows.h>
+// clang-format on
+
 #include <commdlg.h>
 #include <gtest/gtest.h>
 

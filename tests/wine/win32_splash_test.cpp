@@ -1,5 +1,10 @@
 // The splash window: its size and place, its controls where the form puts
 // them, its resources, how it hides, and the link labels' behaviour.
+// windows.h before the other system headers, which need its types.
+// clang-format off
+#include <windows.h>
+// clang-format on
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
