@@ -114,6 +114,8 @@ Win32PropertiesDialog::Win32PropertiesDialog(HINSTANCE instance, TfrmProp& model
                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
     Build();
     EnumChildWindows(window_, SetFontOnChild, reinterpret_cast<LPARAM>(font_.get()));
+    for (const Bound& bound : controls_)
+        if (bound.spec->kind == ControlKind::Combo) FitComboBox(bound.window, bound.spec->bounds);
 }
 
 Win32PropertiesDialog::~Win32PropertiesDialog() {

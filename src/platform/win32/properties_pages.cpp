@@ -247,6 +247,21 @@ void DrawFontButton(const DRAWITEMSTRUCT& item) {
     }
 }
 
+void FitComboBox(HWND combo, const Bounds& bounds) {
+    // The closed field at its height: the frame around the field differs
+    // between control versions, so it is measured.
+    const int guess = bounds.height - 6;
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), guess);
+    RECT field;
+    GetWindowRect(combo, &field);
+    const int frame = (field.bottom - field.top) - guess;
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), bounds.height - frame);
+    // The height a combo box is given is that of its dropped list.
+    const int item = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+    SetWindowPos(combo, nullptr, 0, 0, bounds.width, bounds.height + kVisibleFormats * item + 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlSpec& spec, TfrmProp& model) {
     switch (spec.kind) {
         case K::Check: {
@@ -281,14 +296,6 @@ HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlSpec& spec, T
             for (std::string_view item : kClipboardFormatItems)
                 SendMessageA(control, CB_ADDSTRING, 0,
                              reinterpret_cast<LPARAM>(std::string(item).c_str()));
-            // The closed field at its 21 pixels; the height a combo box is
-            // given is that of its dropped list, here four items.
-            const int field = spec.bounds.height - 2 * GetSystemMetrics(SM_CYEDGE) - 2;
-            SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
-            const int item = static_cast<int>(SendMessageA(control, CB_GETITEMHEIGHT, 0, 0));
-            SetWindowPos(control, nullptr, 0, 0, spec.bounds.width,
-                         spec.bounds.height + kVisibleFormats * item + 2,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             SendMessageA(control, CB_SETMINVISIBLE, kVisibleFormats, 0);
             return control;
         }

@@ -56,6 +56,10 @@ void PaintOntoWindow(HWND window, const PixelBuffer& preview);
 // The Font button's face: a small blue "A" and its caption.
 void DrawFontButton(const DRAWITEMSTRUCT& item);
 
+// Gives the clipboard format list its field height and four visible items;
+// run after its font is set, which resizes the field.
+void FitComboBox(HWND combo, const Bounds& bounds);
+
 // Creates one control of the table on `page` with the model's form value.
 HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlSpec& spec, TfrmProp& model);
 
