@@ -5,6 +5,7 @@
 #include "platform/win32/colour_dialog.h"
 #include "platform/win32/desktop_services.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/properties_factory.h"
 #include "platform/win32/readout_window.h"
 #include "platform/win32/screen.h"
 #include "platform/win32/splash_window.h"
@@ -37,8 +38,9 @@ struct ReadoutParts {
         : view(instance, application),
           clipboard(view.Handle()),
           desktop(instance, view.Handle()),
+          dialogs(instance),
           window(ReadoutPorts{view, screen, clock, clipboard, colourDialog, desktop, registry,
-                              nullptr}),
+                              &dialogs}),
           tray(
               instance, &menu, [this] { window.ShowHide(Sender::TrayIcon); },
               [this](MenuCommand command) { RunMenu(command); }, [this] { desktop.PostClose(); },
@@ -71,6 +73,7 @@ struct ReadoutParts {
     Win32Clipboard clipboard;
     Win32ColourDialog colourDialog;
     DesktopServices desktop;
+    Win32PropertiesFactory dialogs;
     TfrmPixoletMain window;
     PopupMenu menu;
     TrayIcon tray;
