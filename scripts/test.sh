@@ -39,5 +39,9 @@ if [[ -x scripts/run-fuzz.sh ]]; then
   scripts/run-fuzz.sh
 fi
 
+step "packages: the Debian package and the Windows zip, checked"
+PIXOLET_LINUX_BUILD=build/linux PIXOLET_WINDOWS_BUILD=build/windows scripts/package.sh
+scripts/check-package.sh
+
 step "all Linux tests"
 ctest --preset linux -j2
