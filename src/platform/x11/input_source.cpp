@@ -196,6 +196,12 @@ void X11InputSource::Drain() {
             }
             XGenericEventCookie* cookie = &event.xcookie;
             if (cookie->type != GenericEvent || cookie->extension != opcode_) continue;
+            if (cookie->evtype == XI_RawMotion) {
+                // Nothing of a move's data is used: the tracking update asks
+                // for the pointer itself. Unclaimed data is freed by Xlib.
+                Dispatch(XI_RawMotion, 0);
+                continue;
+            }
             int evtype = 0;
             int detail = 0;
             {

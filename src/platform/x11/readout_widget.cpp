@@ -3,8 +3,10 @@
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QImage>
 #include <QPainter>
+#include <QShowEvent>
 
 #include "platform/x11/desktop_x11.h"
 #include "readout/readout_window.h"
@@ -195,12 +197,14 @@ void ReadoutWidget::contextMenuEvent(QContextMenuEvent* event) {
 
 void ReadoutWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (visibilityObserver_) visibilityObserver_(true);
+    // Only the program's own show and hide: the window system's map and
+    // unmap notices arrive later and would undo a newer state.
+    if (visibilityObserver_ && !event->spontaneous()) visibilityObserver_(true);
 }
 
 void ReadoutWidget::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    if (visibilityObserver_) visibilityObserver_(false);
+    if (visibilityObserver_ && !event->spontaneous()) visibilityObserver_(false);
 }
 
 void ReadoutWidget::MarkSkipTaskbar() {
