@@ -157,8 +157,10 @@ LRESULT TrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     if (taskbarCreated_ != 0 && message == taskbarCreated_) {
-        // The shell (re)started and knows no icons: add ours again.
-        if (active_) Notify(NIM_ADD);
+        // The shell (re)started and knows no icons: add ours again. A shell
+        // that announces itself while it still holds the icon (Wine's, on its
+        // first start) takes the update instead, so the icon is never doubled.
+        if (active_ && !Notify(NIM_MODIFY)) Notify(NIM_ADD);
         return 0;
     }
     if (message == WM_CLOSE) {
