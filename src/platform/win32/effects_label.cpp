@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/win32/child_window.h"
 #include "platform/win32/gdi_handles.h"
 
 namespace pixolet::win32 {
@@ -53,12 +54,9 @@ SIZE MeasureCaption(const EffectsFont& font, const std::string& caption) {
 void Paint(HWND window, const Label& label) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
+    FillParentBackground(window, dc);
     RECT client;
     GetClientRect(window, &client);
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(window), WM_CTLCOLORSTATIC,
-                                                       reinterpret_cast<WPARAM>(dc),
-                                                       reinterpret_cast<LPARAM>(window)));
-    FillRect(dc, &client, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
     SelectGuard font(dc, label.turned.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
@@ -89,25 +87,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-bool RegisterOnce(HINSTANCE instance) {
-    static const bool registered = [instance] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClassName;
-        return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    return registered;
-}
-
 }  // namespace
 
 HWND CreateEffectsLabel(HWND parent, int left, int top, const std::string& caption,
                         int angleDegrees, const EffectsFont& font) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterOnce(instance)) return nullptr;
+    if (!RegisterWindowClass(instance, kClassName, WindowProc)) return nullptr;
     auto label = std::make_unique<Label>();
     label->caption = caption;
     label->angle = angleDegrees;

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/win32/child_window.h"
 #include "platform/win32/gdi_handles.h"
 
 namespace pixolet::win32 {
@@ -42,13 +43,9 @@ Label* LabelOf(HWND window) {
 void Paint(HWND window, Label& label) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
+    FillParentBackground(window, dc);
     RECT client;
     GetClientRect(window, &client);
-    // Transparent on the parent: its background brush, as for a static.
-    HWND parent = GetParent(window);
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
-        parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
-    FillRect(dc, &client, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
     const LinkLabel& state = label.state;
     SelectGuard font(dc, state.Underline() ? label.underlined.get() : label.plain.get());
     SetBkMode(dc, TRANSPARENT);
@@ -125,19 +122,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-bool RegisterOnce(HINSTANCE instance) {
-    static const bool registered = [instance] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClassName;
-        return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    return registered;
-}
-
 }  // namespace
 
 bool OpenWithShell(HWND owner, const std::string& target) {
@@ -153,7 +137,7 @@ void SetLinkOpener(ShellOpen opener) {
 HWND CreateLinkLabel(HWND parent, const RECT& bounds, const std::string& caption,
                      const std::string& jump) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterOnce(instance)) return nullptr;
+    if (!RegisterWindowClass(instance, kClassName, WindowProc)) return nullptr;
     auto label = std::make_unique<Label>(caption);
     label->plain = MakeFont(false);
     label->underlined = MakeFont(true);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/win32/child_window.h"
 #include "platform/win32/effects_label.h"
 #include "platform/win32/link_label.h"
 #include "platform/win32/resource_ids.h"
@@ -15,23 +16,6 @@ namespace {
 
 constexpr char kClassName[] = "TfrmStart";
 constexpr UINT_PTR kTimer1 = 1;
-
-bool RegisterOnce(HINSTANCE instance, WNDPROC procedure) {
-    static const bool registered = [instance, procedure] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        // CS_DBLCLKS: the panel's double-click hides the splash.
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = procedure;
-        wc.hInstance = instance;
-        wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PIXOLET));
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = kClassName;
-        return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    return registered;
-}
 
 // An image control: SS_NOTIFY makes it take its own clicks, so a
 // double-click on a picture is not one on the panel.
@@ -56,7 +40,8 @@ void VLine(HDC dc, int x, int y0, int y1, COLORREF colour) {
 }  // namespace
 
 TfrmStart::TfrmStart(HINSTANCE instance) {
-    if (!RegisterOnce(instance, WindowProc)) return;
+    // CS_DBLCLKS: the panel's double-click hides the splash.
+    if (!RegisterWindowClass(instance, kClassName, WindowProc, CS_DBLCLKS)) return;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     const int left = (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2;
@@ -170,6 +155,14 @@ LRESULT TfrmStart::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             FormPaint();
             return 0;
+        case WM_ERASEBKGND: {
+            // Panel1 is white.
+            RECT client;
+            GetClientRect(frmStart, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client,
+                     static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            return 1;
+        }
         case WM_CTLCOLORSTATIC:
             // The panel is white behind every picture and label.
             SetBkColor(reinterpret_cast<HDC>(wParam), RGB(0xFF, 0xFF, 0xFF));
