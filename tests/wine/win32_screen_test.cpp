@@ -11,8 +11,9 @@
 namespace pixolet::win32 {
 namespace {
 
-constexpr int kLeft = 0;
-constexpr int kTop = 0;
+// Away from the screen's edges, where a test desktop keeps its panels.
+constexpr int kLeft = 300;
+constexpr int kTop = 200;
 constexpr int kWidth = 96;
 constexpr int kHeight = 80;
 
@@ -107,14 +108,14 @@ TEST_F(ScreenTest, BlocksOfChangingSizeAndPlaceMatchGetPixel) {
         const char* what;
         Rect area;
     } cases[] = {
-        {"inside", {20, 20, 61, 61}},
-        {"smaller after larger", {3, 4, 12, 13}},
-        {"one pixel", {50, 40, 51, 41}},
-        {"wide and flat", {0, 30, 96, 33}},
+        {"inside", {kLeft + 20, kTop + 20, kLeft + 61, kTop + 61}},
+        {"smaller after larger", {kLeft + 3, kTop + 4, kLeft + 12, kTop + 13}},
+        {"one pixel", {kLeft + 50, kTop + 40, kLeft + 51, kTop + 41}},
+        {"wide and flat", {kLeft, kTop + 30, kLeft + kWidth, kTop + 33}},
         {"across the top-left corner", {-20, -15, 21, 26}},
         {"across the bottom-right corner",
          {primary.width - 9, primary.height - 9, primary.width + 32, primary.height + 32}},
-        {"larger again", {-5, -5, 90, 75}},
+        {"larger again", {kLeft - 5, kTop - 5, kLeft + 90, kTop + 75}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -141,14 +142,19 @@ TEST_F(ScreenTest, OffScreenSamplesGetTheFixedColour) {
     // The corner cell beside the screen is fixed, the one on it is real.
     const std::vector<Colour> corner = ByBlock(screen, Rect{-1, -1, 1, 1});
     EXPECT_EQ(corner[0], kOffScreenColour);
-    EXPECT_EQ(corner[3], PatternAt(0, 0));
+    EXPECT_EQ(corner[3], ByGetPixel(Rect{0, 0, 1, 1})[0]);
 }
 
 TEST_F(ScreenTest, MarkersAreRestoredExactly) {
     Win32Screen screen;
-    const Rect area{0, 0, kWidth, kHeight};
+    const Rect area{kLeft, kTop, kLeft + kWidth, kTop + kHeight};
     const std::vector<Colour> before = ByBlock(screen, area);
-    const std::vector<ScreenPoint> points{{5, 5}, {6, 5}, {40, 30}, {95, 79}, {-3, 4}, {0, -1}};
+    const std::vector<ScreenPoint> points{{kLeft + 5, kTop + 5},
+                                          {kLeft + 6, kTop + 5},
+                                          {kLeft + 40, kTop + 30},
+                                          {kLeft + 95, kTop + 79},
+                                          {-3, 4},
+                                          {0, -1}};
     std::vector<Colour> saved(points.size());
     screen.ReadPixels(points.data(), saved.data(), points.size());
     EXPECT_EQ(saved[0], PatternAt(5, 5));
