@@ -1,19 +1,22 @@
 #include "platform/win32/desktop_services.h"
 
 #include <stdexcept>
-#include <vector>
 
 #include "app/start_sequence.h"
+#include "platform/win32/version_block.h"
 #include "readout/input_hook.h"
+#include "readout/motion_pacer.h"
 #include "readout/readout_window.h"
 
 namespace pixolet::win32 {
 
 DesktopServices::DesktopServices(HINSTANCE instance, HWND readout)
-    : readout_(readout), input_(instance) {}
+    : readout_(readout), input_(instance), timer_(instance, [this] {
+          if (pacer_) Guard([this] { pacer_->OnTimer(); });
+      }) {}
 
 DesktopServices::~DesktopServices() {
-    input_.Remove();
+    RemoveInputHook();
 }
 
 void DesktopServices::Guard(const std::function<void()>& call) noexcept {
@@ -57,13 +60,17 @@ void DesktopServices::PostClose() {
 void DesktopServices::InstallInputHook() {
     // A failure leaves the program without live readout and shortcuts, and
     // is not reported.
-    input_.Install([this](const InputEvent& event) {
-        Guard([&] { InputHookProc(*window_, event, input_); });
-    });
+    if (!window_ || pacer_) return;
+    pacer_ = std::make_unique<MotionPacer>(*window_, input_, timer_);
+    pacer_->SetFrameInterval(FrameIntervalForRefresh(PrimaryRefreshRate()));
+    input_.Install([this](const InputEvent& event) { Guard([&] { pacer_->Handle(event); }); },
+                   [this] { Guard([this] { pacer_->Flush(); }); });
 }
 
 void DesktopServices::RemoveInputHook() {
     input_.Remove();
+    if (pacer_) pacer_->Discard();
+    pacer_.reset();
 }
 
 void DesktopServices::ShowError(std::string_view message) {
@@ -79,16 +86,7 @@ void DesktopServices::Terminate() {
 }
 
 std::string DesktopServices::ExecutablePath() {
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        // A full buffer means the path may have been cut: try a larger one.
-        if (length < path.size()) return std::string(path.data(), length);
-        if (path.size() >= 32768) return std::string(path.data(), length);
-        path.resize(path.size() * 2);
-    }
+    return OwnExecutablePath();
 }
 
 bool DesktopServices::AskYesNo(std::string_view caption, std::string_view text) {

@@ -7,13 +7,16 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/win32/input_source.h"
+#include "platform/win32/one_shot_timer.h"
 #include "ports/readout_view_port.h"
 
 namespace pixolet {
+class MotionPacer;
 class TfrmPixoletMain;
 }
 
@@ -61,6 +64,10 @@ class DesktopServices : public DesktopPort {
     HWND readout_;
     TfrmPixoletMain* window_ = nullptr;
     Win32InputSource input_;
+    Win32OneShotTimer timer_;
+    // Between the input source and the core's input routing, once the hook
+    // is installed.
+    std::unique_ptr<MotionPacer> pacer_;
     bool errorHandlerInstalled_ = false;
     bool terminated_ = false;
     bool handlingError_ = false;

@@ -40,10 +40,11 @@ Win32InputSource::~Win32InputSource() {
     DestroyBoundWindow(window_);
 }
 
-bool Win32InputSource::Install(Handler handler) {
+bool Win32InputSource::Install(Handler handler, BeforeKeyOrButton before) {
     if (installed_ || !window_) return false;
     if (!Register(window_, RIDEV_INPUTSINK)) return false;
     handler_ = std::move(handler);
+    before_ = std::move(before);
     installed_ = true;
     SeedKeyState();
     return true;
@@ -51,6 +52,7 @@ bool Win32InputSource::Install(Handler handler) {
 
 void Win32InputSource::Remove() {
     handler_ = nullptr;
+    before_ = nullptr;
     if (!installed_) return;
     installed_ = false;
     Register(nullptr, RIDEV_REMOVE);
@@ -95,6 +97,14 @@ void Win32InputSource::OnInput(HRAWINPUT input) {
     if (GetRawInputData(input, RID_INPUT, &record, &size, sizeof(RAWINPUTHEADER)) ==
         static_cast<UINT>(-1))
         return;
+    const bool keyOrButton = record.header.dwType == RIM_TYPEKEYBOARD ||
+                             (record.header.dwType == RIM_TYPEMOUSE &&
+                              record.data.mouse.usButtonFlags != 0);
+    if (keyOrButton && before_) {
+        const BeforeKeyOrButton before = before_;  // may remove this source
+        before();
+        if (!installed_) return;
+    }
     if (record.header.dwType == RIM_TYPEKEYBOARD) {
         const RAWKEYBOARD& k = record.data.keyboard;
         InputEvent event;

@@ -19,6 +19,9 @@ namespace pixolet::win32 {
 class Win32InputSource : public KeyStatePort {
   public:
     using Handler = std::function<void(const InputEvent&)>;
+    // Runs before the key and button state takes in a key or button record,
+    // so that whatever waits for the last move sees the state of that move.
+    using BeforeKeyOrButton = std::function<void()>;
 
     explicit Win32InputSource(HINSTANCE instance);
     ~Win32InputSource() override;
@@ -27,7 +30,7 @@ class Win32InputSource : public KeyStatePort {
 
     // Starts observing keyboard and mouse. False, with nothing left behind,
     // when the system refuses. The handler must not throw.
-    bool Install(Handler handler);
+    bool Install(Handler handler, BeforeKeyOrButton before = nullptr);
     // Stops observing. Safe inside the handler and when not installed.
     void Remove();
     bool IsInstalled() const { return installed_; }
@@ -49,6 +52,7 @@ class Win32InputSource : public KeyStatePort {
 
     HWND window_ = nullptr;
     Handler handler_;
+    BeforeKeyOrButton before_;
     KeyStateTracker keys_;
     bool installed_ = false;
 };
