@@ -4,6 +4,7 @@
 
 #include "app/start_sequence.h"
 #include "platform/win32/version_block.h"
+#include "platform/win32/version_block.h"
 #include "readout/input_hook.h"
 #include "readout/motion_pacer.h"
 #include "readout/readout_window.h"

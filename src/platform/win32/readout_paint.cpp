@@ -1,9 +1,9 @@
 #include "platform/win32/readout_paint.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
+#include "platform/win32/font_chooser.h"
 #include "platform/win32/gdi_handles.h"
 
 namespace pixolet::win32 {
@@ -91,19 +91,9 @@ void PaintLabels(HDC dc, const ReadoutScene& scene, HFONT font, Colour textColou
 }  // namespace
 
 LOGFONTA ToLogFont(const FontDescription& font) {
-    LOGFONTA log{};
-    log.lfHeight = font.height == 0 ? -10 : font.height;
-    log.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    log.lfItalic = font.italic ? TRUE : FALSE;
-    log.lfUnderline = font.underline ? TRUE : FALSE;
-    log.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
-    log.lfCharSet = DEFAULT_CHARSET;
-    log.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    log.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    log.lfQuality = DEFAULT_QUALITY;
-    log.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    const std::size_t length = std::min(font.name.size(), sizeof log.lfFaceName - 1);
-    std::memcpy(log.lfFaceName, font.name.data(), length);
+    // The readout draws at the dpi its description was made for.
+    LOGFONTA log = LogFontFrom(font, font.dpi);
+    if (log.lfHeight == 0) log.lfHeight = FontDescription{}.height;
     return log;
 }
 
