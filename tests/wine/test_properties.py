@@ -1,0 +1,196 @@
+"""pixolet.exe's properties dialog under Wine, opened from the tray menu.
+
+The dialog is driven with the keyboard along its focus chain: the page tabs
+hold the focus first, Tab walks the controls of the page shown, Right on the
+tabs changes the page, Shift+Tab from the tabs reaches Uninstall, Return is
+OK and Escape is Cancel. What the dialog saved is read back with `wine reg`.
+"""
+
+import time
+import unittest
+
+import wine_case  # first: it puts the Linux harness on the path
+from wine_case import STEP_TIMEOUT, WineReadoutCase, tearDownModule  # noqa: F401
+from desktop import SETTINGS_KEY, wait_until  # noqa: E402
+from wine_desktop import windows_path  # noqa: E402
+
+RUN_KEY = r"HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run"
+RUN_VALUE = "Velmora Pixolet"
+COMPANY_KEY = r"HKEY_CURRENT_USER\Software\Velmora"
+EVERY_VALUE = ("HotKey1", "HotKey2", "HotKey3", "HotKey4", "Hex", "CYMK", "RGB", "Coord",
+               "ClipboardFormat", "MouseClick", "HotKey5", "HotKey6", "HotKey7", "HotKey8",
+               "HotKey9", "Zoom", "RGB1", "K", "Path", "FontName", "FontSize", "FontColor",
+               "FontStyle")
+CLIPBOARD_PAGE = 1
+
+
+class PropertiesTest(WineReadoutCase):
+    def setUp(self):
+        super().setUp()
+        self.desktop.wine("reg", "delete", RUN_KEY, "/v", RUN_VALUE, "/f")
+        self.desktop.wine("reg", "delete", COMPANY_KEY, "/f")
+
+    # -- helpers ----------------------------------------------------------
+
+    def start(self, settings=None, args=("\\NOSPLASH",)):
+        """Starts the program until its tray icon takes pointer input: Wine's
+        shell drops the pointer at some docked icons for their whole life,
+        and the dialog is only reachable through the icon's menu."""
+        for _ in range(4):
+            program = super().start(settings, args)
+            try:
+                self.live_tray_icon()
+                return program
+            except unittest.SkipTest:
+                self.assertEqual(program.terminate(), 0, program.stderr())
+        self.skipTest("no docked tray icon took pointer input in four starts")
+
+    def dialog(self):
+        return self.desktop.window_ids(name="^Properties$", pid=self.program.pid, visible=True)
+
+    def open_properties(self):
+        """Chooses Properties, the second entry, from the tray menu with the
+        pointer; waits until the dialog has the focus."""
+        x, y, w, h = self.open_menu()
+        # Three entries of one height and a thinner separator before Quit.
+        self.desktop.move_pointer(x + w // 2, y + int(h * 0.42))
+        self.desktop.click(1)
+        wid = wait_until(self.dialog, STEP_TIMEOUT, message="no Properties dialog")[0]
+        wait_until(lambda: self.desktop.active_window() == wid, STEP_TIMEOUT,
+                   message="the dialog did not get the focus")
+        self.settle()
+        return wid
+
+    def settle(self):
+        # Keys travel through the X server and Wine in order; a short pause
+        # lets the dialog handle one before the next.
+        time.sleep(0.2)
+
+    def press(self, *keys):
+        for key in keys:
+            self.desktop.key(key)
+            self.settle()
+
+    def close_dialog(self, key):
+        self.press(key)
+        wait_until(lambda: not self.dialog(), STEP_TIMEOUT, message="the dialog stayed open")
+
+    def values(self, key=SETTINGS_KEY):
+        return self.desktop.reg_values(key) or {}
+
+    def wait_for_value(self, name, expected, key=SETTINGS_KEY):
+        wait_until(lambda: self.values(key).get(name, (None, None))[1] == expected,
+                   STEP_TIMEOUT,
+                   message=f"{name} is {self.values(key).get(name)!r}, not {expected!r}")
+
+    def run_value(self):
+        """(type, data) of the Run value, or None when it is not there
+        (`reg_values` splits names at blanks, and this one has one)."""
+        result = self.desktop.wine("reg", "query", RUN_KEY, "/v", RUN_VALUE)
+        if result.returncode != 0:
+            return None
+        for line in result.stdout.splitlines():
+            if line.strip().startswith(RUN_VALUE + " "):
+                kind, _, data = line.strip()[len(RUN_VALUE):].strip().partition(" ")
+                return kind, data.strip()
+        return None
+
+    def uninstall_question(self):
+        return self.desktop.window_ids(name="^Uninstall$", pid=self.program.pid, visible=True)
+
+    def ask_uninstall(self):
+        self.open_properties()
+        self.press("shift+Tab", "space")
+        wait_until(self.uninstall_question, STEP_TIMEOUT, message="no uninstall question")
+        self.settle()
+
+    # -- tests ------------------------------------------------------------
+
+    def test_opens_from_the_tray_menu_at_its_size(self):
+        self.start()
+        wid = self.open_properties()
+        _, _, width, height = self.desktop.window_geometry(wid)
+        self.assertEqual((width, height), (411, 199))
+        # A second request brings the same dialog forward: the tray menu
+        # stays usable while it is open.
+        self.assertEqual(self.open_properties(), wid)
+        self.assertEqual(self.dialog(), [wid])
+        self.close_dialog("Escape")
+        self.assertTrue(self.program.running(), self.program.stderr())
+
+    def test_cancel_after_changes_leaves_the_registry_unchanged(self):
+        self.start({"Zoom": 6, "HotKey1": 0x4043})
+        before = self.values()
+        self.open_properties()
+        self.press("Tab", "space", "Tab", "space", "shift+Tab", "shift+Tab", "Right", "Tab",
+                   "Down", "Tab", "ctrl+q")
+        self.close_dialog("Escape")
+        # A second opening shows that the program has handled the first.
+        self.open_properties()
+        self.close_dialog("Escape")
+        self.assertEqual(self.values(), before)
+        self.assertIsNone(self.run_value())
+
+    def test_ok_without_changes_writes_every_value(self):
+        self.start()
+        self.assertEqual(self.values(), {}, "the first start leaves an empty key")
+        self.open_properties()
+        self.close_dialog("Return")
+        self.wait_for_value("Zoom", "0x4")
+        values = self.values()
+        for name in EVERY_VALUE:
+            self.assertIn(name, values)
+        self.assertEqual(values["HotKey1"][1], "0x4043")
+        self.assertEqual(values["ClipboardFormat"][1], "0x1")
+        self.assertEqual(values["Path"][1], windows_path(self.desktop.exe))
+        self.assertEqual(values["FontSize"][1], "0x8")
+        self.assertIsNone(self.run_value())
+
+    def test_launch_on_startup_writes_and_deletes_the_run_value(self):
+        self.start()
+        for ticked in (True, False):
+            with self.subTest(ticked=ticked):
+                self.open_properties()
+                self.press("Tab", "space")
+                self.close_dialog("Return")
+                wait_until(lambda: (self.run_value() is not None) == ticked, STEP_TIMEOUT,
+                           message=f"Run value present: {not ticked}")
+                if ticked:
+                    # The bare path, unquoted, without arguments.
+                    self.assertEqual(self.run_value(), ("REG_SZ", windows_path(self.desktop.exe)))
+
+    def test_typed_shortcuts_take_the_editors_fallback(self):
+        self.start()
+        self.open_properties()
+        self.press("Right", "Tab", "Tab", "shift+c")  # copy colour: Shift is refused
+        self.press("Tab", "ctrl+shift+v")             # paste colour: so is Shift+Ctrl
+        self.close_dialog("Return")
+        self.wait_for_value("HotKey1", "0xc043")
+        self.assertEqual(self.values()["HotKey2"][1], "0xc056")
+
+    def test_uninstall_answered_no_changes_nothing(self):
+        self.start({"Zoom": 5})
+        before = self.values()
+        self.ask_uninstall()
+        self.press("Tab", "Return")  # from Yes to No
+        wait_until(lambda: not self.uninstall_question(), STEP_TIMEOUT,
+                   message="the question stayed open")
+        self.assertEqual(self.values(), before)
+        self.assertTrue(self.program.running(), self.program.stderr())
+
+    def test_uninstall_answered_yes_removes_every_trace_and_ends_with_0(self):
+        self.start()
+        self.open_properties()
+        self.press("Tab", "space")
+        self.close_dialog("Return")
+        wait_until(self.run_value, STEP_TIMEOUT, message="no Run value")
+        self.ask_uninstall()
+        self.press("Return")  # Yes is the default button
+        self.assertEqual(self.program.wait_exit(STEP_TIMEOUT), 0, self.program.stderr())
+        self.assertIsNone(self.desktop.reg_values(SETTINGS_KEY))
+        self.assertIsNone(self.desktop.reg_values(COMPANY_KEY))
+        self.assertIsNone(self.run_value())
+
+
+if __name__ == "__main__":
+    unittest.main()
