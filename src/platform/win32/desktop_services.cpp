@@ -4,7 +4,6 @@
 
 #include "app/start_sequence.h"
 #include "platform/win32/version_block.h"
-#include "platform/win32/version_block.h"
 #include "readout/input_hook.h"
 #include "readout/motion_pacer.h"
 #include "readout/readout_window.h"
