@@ -44,7 +44,8 @@ class StartTest(WineReadoutCase):
                 self.assertEqual(second.returncode, 0, second.stderr())
                 self.assertEqual(seen_splash, splash)
                 self.assertTrue(first.running(), first.stderr())
-                self.assertEqual(len(self.desktop.tray_icons()), 1, "one tray icon only")
+                icons = self.desktop.tray_icons()
+                self.assertEqual(len(icons), 1, f"one tray icon only: {icons}")
         self.assertEqual(first.terminate(), 0, first.stderr())
 
 

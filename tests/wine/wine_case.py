@@ -124,6 +124,14 @@ class WineReadoutCase(ReadoutCase):
         self.live_tray_icon()
         return super().open_menu()
 
+    def choose_from_menu(self, entry):
+        """Clicks "first" (Show/Hide) or "last" (Quit) in the tray menu."""
+        x, y, w, h = self.open_menu()
+        # Win32 menus: a border of a few pixels, then equally high entries;
+        # the separator before Quit is lower than an entry.
+        self.desktop.move_pointer(x + w // 2, y + 8 if entry == "first" else y + h - 8)
+        self.desktop.click(1)
+
     def assert_no_crash_output(self, program):
         err = program.stderr()
         for marker in CRASH_MARKERS + WINE_CRASH_MARKERS:

@@ -210,7 +210,7 @@ class WineDesktop(TestDesktop):
         Wine's shell, not the program, owns the docked icon windows, so they
         are found below trayer's panel rather than by the program's PID.
         """
-        icons = []
+        icons, parents = [], set()
         for panel in self.window_ids(name="^panel$", class_="trayer"):
             tree = self._run(["xwininfo", "-tree", "-id", str(panel)], check=False).stdout
             for line in tree.splitlines():
@@ -218,11 +218,15 @@ class WineDesktop(TestDesktop):
                 if not words or not words[0].startswith("0x"):
                     continue
                 wid = int(words[0], 16)
-                info = self._run(["xwininfo", "-id", str(wid)], check=False).stdout
+                info = self._run(["xwininfo", "-stats", "-children", "-id", str(wid)],
+                                 check=False).stdout
                 if "IsViewable" not in info:
                     continue
                 x, y, w, h = self.window_geometry(wid)
                 if w <= TRAY_ICON_MAX and h <= TRAY_ICON_MAX and w > 1 and h > 1:
                     icons.append((wid, x + w // 2, y + h // 2))
-        return icons
+                    parents.update(int(line.split()[3], 16) for line in info.splitlines()
+                                   if "Parent window id:" in line)
+        # Trayer's socket holds Wine's icon window: one icon, the inner one.
+        return [icon for icon in icons if icon[0] not in parents]
 
