@@ -131,6 +131,15 @@ std::string ProgramOfExecValue(std::string_view value) {
     return unpercented;
 }
 
+std::string ProgramOnDisk(std::string_view program) {
+    constexpr std::string_view kReplacedMark = " (deleted)";
+    if (!program.ends_with(kReplacedMark)) return std::string(program);
+    std::error_code error;
+    // A file whose name really ends so is kept as it is.
+    if (std::filesystem::exists(std::filesystem::path(program), error)) return std::string(program);
+    return std::string(program.substr(0, program.size() - kReplacedMark.size()));
+}
+
 std::string AutostartEntryText(std::string_view program) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
@@ -172,7 +181,7 @@ std::optional<std::string> AutostartEntry::Read() const {
 
 bool AutostartEntry::Write(std::string_view program) const {
     return EnsurePrivateFolder(file_.parent_path()) &&
-           WriteFileAtomically(file_, AutostartEntryText(program), 0644);
+           WriteFileAtomically(file_, AutostartEntryText(ProgramOnDisk(program)), 0644);
 }
 
 bool AutostartEntry::Remove() const {

@@ -17,6 +17,11 @@ std::string ExecValueFor(std::string_view program);
 // The program (first argument) of an Exec value as it stands in the file.
 std::string ProgramOfExecValue(std::string_view value);
 
+// The program file as it is on disk now. A running program whose file has
+// been replaced since it started (a package upgrade) is reported by the
+// kernel as "<path> (deleted)"; the entry must name the new file at <path>.
+std::string ProgramOnDisk(std::string_view program);
+
 // The whole desktop entry for `program`.
 std::string AutostartEntryText(std::string_view program);
 
