@@ -202,6 +202,16 @@ TEST_F(PropertiesDialogTest, TypedShortcutsTakeEachEditorsFallback) {
     }
 }
 
+TEST_F(PropertiesDialogTest, DoubleClickOnTheLogoShowsTheAuthorLineOfTheOwnVersionBlock) {
+    HWND logo = view.Control(kIdLogo);
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(model.LogoHint(), InitialLogoHint());
+    SendMessageA(GetParent(logo), WM_COMMAND, MAKEWPARAM(kIdLogo, STN_DBLCLK),
+                 reinterpret_cast<LPARAM>(logo));
+    // This executable carries the program's resources, version block included.
+    EXPECT_EQ(model.LogoHint(), "Author: Tamsin Quarrel");
+}
+
 TEST(HotkeyFlags, MapBothWaysAndDropTheExtendedFlag) {
     struct Case {
         WORD hotkey;
