@@ -10,6 +10,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export CCACHE_NOHASHDIR=1
 
+# The Windows cross build and the package tools are in the test group.
+scripts/install-deps.sh --test >&2
+
 linux_build=${PIXOLET_LINUX_BUILD:-build/package-linux}
 windows_build=${PIXOLET_WINDOWS_BUILD:-build/package-windows}
 
