@@ -36,14 +36,14 @@ class PropertiesTest(WineReadoutCase):
         """Starts the program until its tray icon takes pointer input: Wine's
         shell drops the pointer at some docked icons for their whole life,
         and the dialog is only reachable through the icon's menu."""
-        for _ in range(4):
+        for _ in range(6):
             program = super().start(settings, args)
             try:
                 self.live_tray_icon()
                 return program
             except unittest.SkipTest:
                 self.assertEqual(program.terminate(), 0, program.stderr())
-        self.skipTest("no docked tray icon took pointer input in four starts")
+        self.skipTest("no docked tray icon took pointer input in six starts")
 
     def dialog(self):
         return self.desktop.window_ids(name="^Properties$", pid=self.program.pid, visible=True)
