@@ -12,6 +12,7 @@
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/splash_window.h"
 #include "platform/win32/version_block.h"
+#include "platform/win32/window_binding.h"
 #include "settings/properties_dialog.h"
 
 namespace pixolet::win32 {
@@ -43,18 +44,6 @@ constexpr ButtonSpec kButtons[] = {
 
 HMENU AsMenu(int id) {
     return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-}
-
-void RegisterDialogClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXA windowClass{};
-    if (GetClassInfoExA(instance, kDialogClass, &windowClass)) return;
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = proc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kDialogClass;
-    RegisterClassExA(&windowClass);
 }
 
 void EnsureCommonControls() {
@@ -101,14 +90,20 @@ PixelBuffer PixelsOf(HBITMAP bitmap) {
 Win32PropertiesDialog::Win32PropertiesDialog(HINSTANCE instance, TfrmProp& model)
     : instance_(instance), model_(model), hint_(model.LogoHint()) {
     EnsureCommonControls();
-    RegisterDialogClass(instance_, WindowProc);
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     // No owner: the dialog stands on its own, and the tray's window stays
     // enabled while it is open.
-    window_ = CreateWindowExA(kExStyle, kDialogClass, kCaption, kStyle, CW_USEDEFAULT,
-                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                              nullptr, nullptr, instance_, this);
+    WindowSpec spec;
+    spec.className = kDialogClass;
+    spec.exStyle = kExStyle;
+    spec.title = kCaption;
+    spec.style = kStyle;
+    spec.left = CW_USEDEFAULT;
+    spec.top = CW_USEDEFAULT;
+    spec.width = frame.right - frame.left;
+    spec.height = frame.bottom - frame.top;
+    window_ = CreateBoundWindow(instance_, spec, this);
     if (!window_) return;
     font_.Reset(CreateFontA(-kDialogFontPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -123,8 +118,7 @@ Win32PropertiesDialog::~Win32PropertiesDialog() {
     if (tooltip_) DestroyWindow(tooltip_);
     if (window_) {
         KillTimer(window_, kRefreshTimerId);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
+        DestroyBoundWindow(window_);
     }
 }
 
@@ -231,23 +225,16 @@ const Win32PropertiesDialog::Bound* Win32PropertiesDialog::Find(HWND control) co
     return nullptr;
 }
 
-LRESULT CALLBACK Win32PropertiesDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                                   LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32PropertiesDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    if (!self->window_) self->window_ = window;
+LRESULT Win32PropertiesDialog::HandleMessage(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (!window_) window_ = window;
     // No error may cross into the system: it ends the modal run and is
     // raised again by ShowModal.
     try {
-        return self->Handle(message, wParam, lParam);
+        return Handle(message, wParam, lParam);
     } catch (...) {
-        if (!self->error_) self->error_ = std::current_exception();
-        self->running_ = false;
+        if (!error_) error_ = std::current_exception();
+        running_ = false;
         return 0;
     }
 }
@@ -291,6 +278,22 @@ LRESULT Win32PropertiesDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam
                 SetFocus(tabs_);
             if (running_) model_.FormActivate();
             return 0;
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(window_, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
+        case WM_PAINT: {
+            // Panel1: a lowered inner bevel around the whole client area.
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window_, &paint);
+            RECT client;
+            GetClientRect(window_, &client);
+            DrawEdge(dc, &client, BDR_SUNKENINNER, BF_RECT);
+            EndPaint(window_, &paint);
+            return 0;
+        }
         case DM_GETDEFID: {
             for (HWND button : buttons_)
                 if ((GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)

@@ -45,6 +45,8 @@ class Win32PropertiesDialog : public PropertiesDialogView {
     HWND Control(int id) const;
     // Ends the modal run as the buttons do (1, 2 or 10).
     void End(int result);
+    // The window procedure's call, through BoundWindowProc.
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
     struct Bound {
@@ -52,7 +54,6 @@ class Win32PropertiesDialog : public PropertiesDialogView {
         const ControlSpec* spec;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Build();
     void BuildAbout(HWND page);
