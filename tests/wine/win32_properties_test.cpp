@@ -13,6 +13,7 @@
 #include "platform/win32/properties_pages.h"
 #include "platform/win32/version_block.h"
 #include "settings/version_info.h"
+#include "win32_pump.h"
 
 namespace pixolet::win32 {
 namespace {
@@ -200,6 +201,23 @@ TEST_F(PropertiesDialogTest, TypedShortcutsTakeEachEditorsFallback) {
         EXPECT_EQ(editor.value, c.held) << std::hex << c.typed;
         EXPECT_EQ(ReadHotkey(control), c.held) << std::hex << c.typed;
     }
+}
+
+TEST_F(PropertiesDialogTest, ChoosingTheZoomPageShowsItAndRunsTheRefreshTimerTwice) {
+    HWND tabs = view.Control(kIdTabs);
+    SendMessageA(tabs, TCM_SETCURSEL, static_cast<int>(PropPage::Zoom), 0);
+    NMHDR change{tabs, static_cast<UINT_PTR>(kIdTabs), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(view.Window(), WM_NOTIFY, kIdTabs, reinterpret_cast<LPARAM>(&change));
+    EXPECT_EQ(model.ActivePage(), PropPage::Zoom);
+    for (int i = 0; i < kPropPageCount; ++i) {
+        const bool shown =
+            GetWindowLongA(view.Page(static_cast<PropPage>(i)), GWL_STYLE) & WS_VISIBLE;
+        EXPECT_EQ(shown, i == static_cast<int>(PropPage::Zoom)) << i;
+    }
+    ASSERT_TRUE(model.RefreshTimerRunning());
+    // Two ticks of 100 ms, then the timer stops itself.
+    EXPECT_TRUE(testing::PumpUntil([&] { return !model.RefreshTimerRunning(); }, 2000));
+    EXPECT_EQ(model.RefreshCount(), 0);
 }
 
 TEST_F(PropertiesDialogTest, DoubleClickOnTheLogoShowsTheAuthorLineOfTheOwnVersionBlock) {
