@@ -5,6 +5,7 @@ hold the focus first, Tab walks the controls of the page shown, Right and Left
 on the tabs change the page, Return is OK and Escape is Cancel.
 """
 
+import os
 import time
 import unittest
 
@@ -164,6 +165,9 @@ class PropertiesTest(DesktopCase):
                 self.close_dialog("Return")
                 wait_until(lambda: autostart.exists() == ticked, STEP_TIMEOUT,
                            message=f"autostart entry present: {autostart.exists()}")
+                if ticked:  # the program by the full path it runs from
+                    program = os.path.realpath(os.environ["PIXOLET_BIN"])
+                    self.assertIn(f"\nExec={program}\n", autostart.read_text())
         self.assertTrue(self.program.running(), self.program.stderr())
 
     def test_second_request_brings_the_open_dialog_to_the_front(self):
