@@ -112,7 +112,7 @@ void Win32AppShell::CreateReadoutWindow() {
     ReadoutParts& p = *parts_;
     p.desktop.Attach(&p.window);
     p.view.Attach(&p.window, &p.menu, p.desktop.GuardCall(),
-                  [&p](MenuCommand command) { p.RunMenu(command); });
+                  [&p](POINT at) { p.tray.OpenMenuAt(at); });
     application_->SetHandlers([&p] { p.desktop.PostClose(); }, [this] { EndSession(); });
 
     p.window.ReadoutFont.dpi = ScreenDpi();

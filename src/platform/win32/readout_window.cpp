@@ -51,11 +51,11 @@ ReadoutWindow::~ReadoutWindow() {
 }
 
 void ReadoutWindow::Attach(TfrmPixoletMain* window, PopupMenu* menu, CoreCall guard,
-                           std::function<void(MenuCommand)> onMenu) {
+                           std::function<void(POINT)> onContextMenu) {
     core_ = window;
     menu_ = menu;
     guard_ = std::move(guard);
-    onMenu_ = std::move(onMenu);
+    onContextMenu_ = std::move(onContextMenu);
 }
 
 SIZE ReadoutWindow::Extent(std::string_view text) const {
@@ -140,11 +140,10 @@ LRESULT ReadoutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, L
             return MA_NOACTIVATE;
         case WM_CONTEXTMENU:
             // PopupMenu1 is the window's context menu as well as the tray icon's.
-            if (menu_ && onMenu_) {
+            if (onContextMenu_) {
                 POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
                 if (at.x == -1 && at.y == -1) GetCursorPos(&at);
-                const MenuCommand command = menu_->Track(window, at);
-                if (command != MenuCommand::None) onMenu_(command);
+                onContextMenu_(at);
             }
             return 0;
         case WM_CLOSE:

@@ -31,9 +31,9 @@ class ReadoutWindow : public ReadoutView {
     ReadoutWindow& operator=(const ReadoutWindow&) = delete;
 
     // Wiring that exists only once the core's window has been created. The
-    // context menu is PopupMenu1; `onMenu` runs the chosen entry.
+    // context menu is PopupMenu1; `onContextMenu` opens it at a screen point.
     void Attach(TfrmPixoletMain* window, PopupMenu* menu, CoreCall guard,
-                std::function<void(MenuCommand)> onMenu);
+                std::function<void(POINT)> onContextMenu);
     HWND Handle() const { return window_; }
     HFONT FontHandle() const { return font_.get(); }
 
@@ -63,7 +63,7 @@ class ReadoutWindow : public ReadoutView {
     TfrmPixoletMain* core_ = nullptr;
     PopupMenu* menu_ = nullptr;
     CoreCall guard_;
-    std::function<void(MenuCommand)> onMenu_;
+    std::function<void(POINT)> onContextMenu_;
     MemoryDc measureDc_;
     Font font_;
     Colour textColour_ = kBlue;

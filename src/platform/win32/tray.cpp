@@ -178,15 +178,16 @@ void TrayIcon::OnNotify(unsigned mouseMessage) {
     for (const TrayEventStep& step : TrayEventsFor(*message, menu_ != nullptr)) {
         // Of the icon's events only the double-click and the menu are assigned.
         if (step.kind == TrayEventKind::DblClick && onDblClick_) guard_(onDblClick_);
-        if (step.kind == TrayEventKind::PopUp) OpenMenu();
+        if (step.kind == TrayEventKind::PopUp) OpenMenuAt(lastPointer_);
     }
 }
 
-void TrayIcon::OpenMenu() {
+void TrayIcon::OpenMenuAt(POINT at) {
+    if (!menu_) return;
     // In the foreground, so that the menu closes when the user clicks
     // elsewhere.
     SetForegroundWindow(window_);
-    const MenuCommand command = menu_->Track(window_, lastPointer_);
+    const MenuCommand command = menu_->Track(window_, at);
     if (command != MenuCommand::None && onMenu_) onMenu_(command);
 }
 

@@ -72,6 +72,10 @@ class TrayIcon {
     void Activate();
     // Takes the icon out of the notification area.
     void Deactivate();
+    // Opens PopupMenu1 at `at` (screen pixels) from the icon's window, which
+    // can take the foreground, so the menu closes on a click elsewhere (the
+    // readout window never becomes the foreground window).
+    void OpenMenuAt(POINT at);
     bool Active() const { return active_; }
     HWND Window() const { return window_; }
 
@@ -80,7 +84,6 @@ class TrayIcon {
     friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnNotify(unsigned mouseMessage);
-    void OpenMenu();
     bool Notify(DWORD action);
 
     HWND window_ = nullptr;
