@@ -106,10 +106,6 @@ constexpr ControlSpec kControls[] = {
     {P::Zoom, K::TrackBar, 136, nullptr, {19, 87, 199, 19}, nullptr, &M::tcbSize},
 };
 
-HMENU AsMenu(int id) {
-    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-}
-
 HWND Create(HINSTANCE instance, HWND page, const char* windowClass, const char* caption,
             DWORD style, const ControlSpec& spec) {
     const Bounds& b = spec.bounds;

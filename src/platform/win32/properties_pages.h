@@ -4,6 +4,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, whose types it needs.
+#include <commctrl.h>
 
 #include <span>
 
@@ -35,6 +37,11 @@ struct ControlSpec {
 
 // Every page control but those of the About page.
 std::span<const ControlSpec> PageControls();
+
+// A child window's id as CreateWindowExA takes it.
+inline HMENU AsMenu(int id) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
 
 inline constexpr int kIdOK = IDOK;
 inline constexpr int kIdCancel = IDCANCEL;
