@@ -118,6 +118,17 @@ class PropertiesTest(WineReadoutCase):
         self.close_dialog("Escape")
         self.assertTrue(self.program.running(), self.program.stderr())
 
+    def test_quit_from_the_tray_menu_while_the_dialog_is_open_ends_with_0(self):
+        self.start()
+        # Shown first, so that the dialog's end would show the readout again.
+        self.double_click_tray()
+        self.wait_shown()
+        self.open_properties()
+        self.wait_hidden()
+        self.choose_from_menu("last")
+        self.assertEqual(self.program.wait_exit(STEP_TIMEOUT), 0, self.program.stderr())
+        self.assertEqual(self.values(), {}, "nothing is saved")
+
     def test_cancel_after_changes_leaves_the_registry_unchanged(self):
         self.start({"Zoom": 6, "HotKey1": 0x4043})
         before = self.values()
