@@ -5,11 +5,14 @@
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QShowEvent>
+#include <algorithm>
 
-#include "platform/x11/desktop_x11.h"
 #include "readout/readout_window.h"
+#include "readout/scene_damage.h"
 
 namespace pixolet::x11 {
 
@@ -23,8 +26,10 @@ QString Latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
-QImage ToImage(const PixelBuffer& buffer) {
-    QImage image(buffer.Width(), buffer.Height(), QImage::Format_RGB32);
+// Into `image`, whose storage is reused while the size stays.
+void ToImage(const PixelBuffer& buffer, QImage& image) {
+    if (image.width() != buffer.Width() || image.height() != buffer.Height())
+        image = QImage(buffer.Width(), buffer.Height(), QImage::Format_RGB32);
     for (int y = 0; y < buffer.Height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < buffer.Width(); ++x) {
@@ -32,7 +37,10 @@ QImage ToImage(const PixelBuffer& buffer) {
             line[x] = qRgb(RedOf(c), GreenOf(c), BlueOf(c));
         }
     }
-    return image;
+}
+
+QRect ToQRect(const SceneShape& s) {
+    return QRect(s.left, s.top, s.width, s.height);
 }
 
 // A shape's plain look between tracking updates: its fill with a black
@@ -45,10 +53,11 @@ void PaintPlainShape(QPainter& painter, const SceneShape& shape, const QColor& f
 }
 
 void PaintShape(QPainter& painter, const SceneShape& shape, const PixelBuffer& pixels, bool live,
-                const QColor& plainFill) {
-    if (live && pixels.Width() == shape.width && pixels.Height() == shape.height)
-        painter.drawImage(shape.left, shape.top, ToImage(pixels));
-    else
+                const QColor& plainFill, QImage& image) {
+    if (live && pixels.Width() == shape.width && pixels.Height() == shape.height) {
+        ToImage(pixels, image);
+        painter.drawImage(shape.left, shape.top, image);
+    } else
         PaintPlainShape(painter, shape, plainFill);
 }
 
@@ -93,7 +102,7 @@ QFont ToQFont(const FontDescription& d) {
 
 ReadoutWidget::ReadoutWidget()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowDoesNotAcceptFocus) {
+                           Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -131,14 +140,15 @@ void ReadoutWidget::Move(int left, int top) {
 }
 
 void ReadoutWidget::Resize(int width, int height) {
+    paintedValid_ = false;
     setFixedSize(width, height);
 }
 
 void ReadoutWidget::Show() {
     if (isVisible()) return;
     show();
+    // Mapping leaves a window where it was stacked when it was created.
     raise();
-    MarkSkipTaskbar();
 }
 
 void ReadoutWidget::Hide() {
@@ -146,16 +156,48 @@ void ReadoutWidget::Hide() {
 }
 
 void ReadoutWidget::Repaint(bool now) {
-    if (now)
+    if (now) {
+        paintedValid_ = false;
         repaint();
-    else
+        return;
+    }
+    UpdateChangedParts();
+}
+
+void ReadoutWidget::UpdateChangedParts() {
+    if (!window_) {
         update();
+        return;
+    }
+    const ReadoutScene& scene = window_->Scene();
+    if (!paintedValid_) {
+        update();
+    } else {
+        damage_.clear();
+        AddSceneDamage(painted_, scene, *this, damage_);
+        if (!damage_.empty()) {
+            // Italic and overhanging glyphs reach a little past their text's
+            // advance.
+            QRegion region;
+            for (const Rect& r : damage_)
+                region += QRect(r.left, r.top, r.Width(), r.Height())
+                              .adjusted(-inkMargin_, -1, inkMargin_, 1);
+            update(region);
+        }
+    }
+    // Copy assignment keeps the storage of the buffers and strings.
+    painted_ = scene;
+    paintedValid_ = true;
 }
 
 void ReadoutWidget::SetFont(const FontDescription& font) {
     fontDescription_ = font;
     font_ = ToQFont(font);
     textColour_ = ToQColor(font.colour);
+    const QFontMetrics metrics(font_);
+    inkMargin_ = 1 + std::max({2, -metrics.minLeftBearing(), -metrics.minRightBearing()});
+    paintedValid_ = false;
+    for (LabelWidth& cached : labelWidths_) cached.valid = false;
     update();
 }
 
@@ -167,18 +209,29 @@ void ReadoutWidget::SetMenuShortcuts(Shortcut showHide, Shortcut quit) {
     if (menu_) menu_->SetShortcuts(showHide, quit);
 }
 
-void ReadoutWidget::paintEvent(QPaintEvent*) {
+void ReadoutWidget::paintEvent(QPaintEvent* event) {
+    // Everything inside the asked-for region is painted from the current
+    // scene; what lies outside it is skipped (the painter clips to it).
+    const QRegion& region = event->region();
     QPainter painter(this);
-    painter.fillRect(rect(), ToQColor(kSilver));
+    painter.fillRect(event->rect(), ToQColor(kSilver));
     if (window_) {
         const ReadoutScene& scene = window_->Scene();
-        PaintShape(painter, scene.zoom, scene.magnifier, scene.live, ToQColor(kSilver));
-        PaintShape(painter, scene.swatch, scene.swatchPixels, scene.live, Qt::white);
+        if (region.intersects(ToQRect(scene.zoom)))
+            PaintShape(painter, scene.zoom, scene.magnifier, scene.live, ToQColor(kSilver),
+                       zoomImage_);
+        if (region.intersects(ToQRect(scene.swatch)))
+            PaintShape(painter, scene.swatch, scene.swatchPixels, scene.live, Qt::white,
+                       swatchImage_);
         painter.setFont(font_);
         painter.setPen(textColour_);
         const QFontMetrics metrics(font_);
-        for (const SceneLabel& label : scene.labels) {
+        for (std::size_t i = 0; i < scene.labels.size(); ++i) {
+            const SceneLabel& label = scene.labels[i];
             if (!label.visible) continue;
+            const QRect box(label.left - inkMargin_, label.top - 1,
+                            LabelAdvance(i, label.text) + 2 * inkMargin_, metrics.height() + 2);
+            if (!region.intersects(box)) continue;
             // Plain text at the label's top-left: no background, and an
             // ampersand stays an ampersand.
             painter.drawText(QPoint(label.left, label.top + metrics.ascent()), Latin1(label.text));
@@ -190,6 +243,16 @@ void ReadoutWidget::paintEvent(QPaintEvent*) {
     if (window_ && guard_) guard_([this] { window_->FormPaint(); });
 }
 
+int ReadoutWidget::LabelAdvance(std::size_t index, const std::string& text) {
+    LabelWidth& cached = labelWidths_[index];
+    if (!cached.valid || cached.text != text) {
+        cached.text = text;
+        cached.advance = TextWidth(text);
+        cached.valid = true;
+    }
+    return cached.advance;
+}
+
 void ReadoutWidget::contextMenuEvent(QContextMenuEvent* event) {
     // PopupMenu1 is the window's context menu as well as the tray icon's.
     if (menu_) menu_->popup(event->globalPos());
@@ -197,6 +260,9 @@ void ReadoutWidget::contextMenuEvent(QContextMenuEvent* event) {
 
 void ReadoutWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // A newly mapped window is painted whole.
+    paintedValid_ = false;
+    if (!event->spontaneous()) topmost_.Watch(winId());
     // Only the program's own show and hide: the window system's map and
     // unmap notices arrive later and would undo a newer state.
     if (visibilityObserver_ && !event->spontaneous()) visibilityObserver_(true);
@@ -204,14 +270,8 @@ void ReadoutWidget::showEvent(QShowEvent* event) {
 
 void ReadoutWidget::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
+    if (!event->spontaneous()) topmost_.Unwatch();
     if (visibilityObserver_ && !event->spontaneous()) visibilityObserver_(false);
-}
-
-void ReadoutWidget::MarkSkipTaskbar() {
-    // On Qt's own connection, so that the request follows the map request
-    // that show() has just queued there.
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 && x11->display()) x11::MarkSkipTaskbar(x11->display(), winId());
 }
 
 }  // namespace pixolet::x11

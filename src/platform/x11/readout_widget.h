@@ -1,14 +1,24 @@
-// The readout window on the screen: a frameless, always-on-top tool window
-// that never takes the focus and has no taskbar entry, painting the scene
-// that the core's TfrmPixoletMain computes.
+// The readout window on the screen, painting the scene that the core's
+// TfrmPixoletMain computes. It is not managed by the window manager
+// (override-redirect): a move is one request to the server instead of a
+// round through the window manager, it has no frame, no taskbar or pager
+// entry and never takes the focus, sits exactly where it is placed, and the
+// TopmostKeeper keeps it above every managed window. Each tracking update
+// repaints only the parts of the scene that changed.
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QWidget>
+#include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
+#include "platform/x11/topmost_keeper.h"
 #include "platform/x11/tray.h"
 #include "ports/readout_view_port.h"
+#include "readout/readout_scene.h"
 
 namespace pixolet {
 class TfrmPixoletMain;
@@ -55,7 +65,10 @@ class ReadoutWidget : public QWidget, public ReadoutView {
     void hideEvent(QHideEvent* event) override;
 
   private:
-    void MarkSkipTaskbar();
+    // Asks for a paint of what differs from the scene painted last.
+    void UpdateChangedParts();
+    // A label's advance, measured again only when its text changed.
+    int LabelAdvance(std::size_t index, const std::string& text);
 
     TfrmPixoletMain* window_ = nullptr;
     PopupMenu* menu_ = nullptr;
@@ -64,6 +77,22 @@ class ReadoutWidget : public QWidget, public ReadoutView {
     FontDescription fontDescription_;
     QFont font_;
     QColor textColour_;
+    TopmostKeeper topmost_;
+    // The scene as the paint asked for last will show it, and the parts a
+    // new scene changes (kept to reuse their storage).
+    ReadoutScene painted_;
+    bool paintedValid_ = false;
+    std::vector<Rect> damage_;
+    // How far glyphs may reach outside their text's advance.
+    int inkMargin_ = 3;
+    struct LabelWidth {
+        std::string text;
+        int advance = 0;
+        bool valid = false;
+    };
+    std::array<LabelWidth, kLabelCount> labelWidths_;
+    QImage zoomImage_;
+    QImage swatchImage_;
 };
 
 }  // namespace pixolet::x11
