@@ -19,34 +19,6 @@ DesktopServices::~DesktopServices() {
     RemoveInputHook();
 }
 
-void DesktopServices::Guard(const std::function<void()>& call) noexcept {
-    if (terminated_ || !window_) return;
-    try {
-        call();
-    } catch (const std::exception& error) {
-        HandleError(error);
-    } catch (...) {
-        HandleError(std::runtime_error("Unknown error"));
-    }
-}
-
-void DesktopServices::HandleError(const std::exception& error) noexcept {
-    // An error raised while the error box is up (by a paint, say) is not
-    // shown a second time.
-    if (handlingError_) return;
-    handlingError_ = true;
-    try {
-        if (errorHandlerInstalled_)
-            window_->AppExceptionHandler(error);
-        else
-            ShowError(ErrorBoxText(error.what()));
-    } catch (...) {
-        // The handler itself failed: end the program rather than loop.
-        Terminate();
-    }
-    handlingError_ = false;
-}
-
 bool DesktopServices::IsReadoutActive() {
     return readout_ != nullptr && GetForegroundWindow() == readout_;
 }
@@ -79,8 +51,8 @@ void DesktopServices::ShowError(std::string_view message) {
 }
 
 void DesktopServices::Terminate() {
-    if (terminated_) return;
-    terminated_ = true;
+    if (guard_.Terminated()) return;
+    guard_.MarkTerminated();
     input_.Remove();
     PostQuitMessage(0);
 }

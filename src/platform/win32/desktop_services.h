@@ -14,6 +14,7 @@
 #include "platform/win32/input_source.h"
 #include "platform/win32/one_shot_timer.h"
 #include "ports/readout_view_port.h"
+#include "readout/core_guard.h"
 
 namespace pixolet {
 class MotionPacer;
@@ -35,32 +36,30 @@ class DesktopServices : public DesktopPort {
     DesktopServices& operator=(const DesktopServices&) = delete;
 
     // The core window, once it exists; input and close calls go to it.
-    void Attach(TfrmPixoletMain* window) { window_ = window; }
+    void Attach(TfrmPixoletMain* window) {
+        window_ = window;
+        guard_.Attach(window);
+    }
 
-    // Runs `call` as an entry from Win32 into the core. Once the error
-    // handler is installed, an escaping error goes to the window's
-    // AppExceptionHandler; before that it is shown and the program goes on.
-    // Nothing escapes either way.
-    void Guard(const std::function<void()>& call) noexcept;
+    // Runs `call` as an entry from Win32 into the core (see CoreGuard).
+    void Guard(const std::function<void()>& call) noexcept { guard_.Run(call); }
     CoreCall GuardCall() {
         return [this](const std::function<void()>& call) { Guard(call); };
     }
-    bool Terminated() const { return terminated_; }
+    bool Terminated() const { return guard_.Terminated(); }
     const Win32InputSource& Input() const { return input_; }
 
     bool IsReadoutActive() override;
     void PostClose() override;
     void InstallInputHook() override;
     void RemoveInputHook() override;
-    void InstallErrorHandler() override { errorHandlerInstalled_ = true; }
+    void InstallErrorHandler() override { guard_.InstallHandler(); }
     void ShowError(std::string_view message) override;
     void Terminate() override;
     std::string ExecutablePath() override;
     bool AskYesNo(std::string_view caption, std::string_view text) override;
 
   private:
-    void HandleError(const std::exception& error) noexcept;
-
     HWND readout_;
     TfrmPixoletMain* window_ = nullptr;
     Win32InputSource input_;
@@ -68,9 +67,7 @@ class DesktopServices : public DesktopPort {
     // Between the input source and the core's input routing, once the hook
     // is installed.
     std::unique_ptr<MotionPacer> pacer_;
-    bool errorHandlerInstalled_ = false;
-    bool terminated_ = false;
-    bool handlingError_ = false;
+    CoreGuard guard_{*this};
 };
 
 }  // namespace pixolet::win32

@@ -62,34 +62,6 @@ DesktopServices::~DesktopServices() {
     RemoveInputHook();
 }
 
-void DesktopServices::Guard(const std::function<void()>& call) {
-    if (terminated_ || !window_) return;
-    try {
-        call();
-    } catch (const std::exception& error) {
-        HandleError(error);
-    } catch (...) {
-        HandleError(std::runtime_error("Unknown error"));
-    }
-}
-
-void DesktopServices::HandleError(const std::exception& error) {
-    // An error raised while the error box is up (say by a paint) is not
-    // shown a second time.
-    if (handlingError_) return;
-    handlingError_ = true;
-    try {
-        if (errorHandlerInstalled_)
-            window_->AppExceptionHandler(error);
-        else
-            ShowError(error.what());
-    } catch (...) {
-        // The handler itself failed: end the program rather than loop.
-        Terminate();
-    }
-    handlingError_ = false;
-}
-
 bool DesktopServices::IsReadoutActive() {
     if (!display_ || !readout_.isVisible()) return false;
     const unsigned long active = ActiveWindow(display_.get());
@@ -139,7 +111,7 @@ void DesktopServices::ShowError(std::string_view message) {
 }
 
 void DesktopServices::Terminate() {
-    terminated_ = true;
+    guard_.MarkTerminated();
     input_.Remove();
     QCoreApplication::exit(0);
 }

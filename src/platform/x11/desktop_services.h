@@ -13,6 +13,7 @@
 #include "platform/x11/one_shot_timer.h"
 #include "platform/x11/x11_display.h"
 #include "ports/readout_view_port.h"
+#include "readout/core_guard.h"
 
 class QWidget;
 
@@ -35,14 +36,15 @@ class DesktopServices : public QObject, public DesktopPort {
     ~DesktopServices() override;
 
     // The core window, once it exists; input and close calls go to it.
-    void Attach(TfrmPixoletMain* window) { window_ = window; }
+    void Attach(TfrmPixoletMain* window) {
+        window_ = window;
+        guard_.Attach(window);
+    }
 
-    // Runs `call` as an entry from Qt into the core. Once the error handler
-    // is installed, an escaping error goes to the window's
-    // AppExceptionHandler; before that it is shown and the program goes on.
-    // Nothing escapes into Qt's event loop either way.
-    void Guard(const std::function<void()>& call);
-    bool Terminated() const { return terminated_; }
+    // Runs `call` as an entry from Qt into the core (see CoreGuard): nothing
+    // escapes into Qt's event loop.
+    void Guard(const std::function<void()>& call) noexcept { guard_.Run(call); }
+    bool Terminated() const { return guard_.Terminated(); }
     // The readout window was shown or hidden: motion is asked for only
     // while it shows, and nothing waits for it once it is hidden.
     void ReadoutVisibilityChanged(bool shown);
@@ -51,15 +53,13 @@ class DesktopServices : public QObject, public DesktopPort {
     void PostClose() override;
     void InstallInputHook() override;
     void RemoveInputHook() override;
-    void InstallErrorHandler() override { errorHandlerInstalled_ = true; }
+    void InstallErrorHandler() override { guard_.InstallHandler(); }
     void ShowError(std::string_view message) override;
     void Terminate() override;
     std::string ExecutablePath() override;
     bool AskYesNo(std::string_view caption, std::string_view text) override;
 
   private:
-    void HandleError(const std::exception& error);
-
     QWidget& readout_;
     TfrmPixoletMain* window_ = nullptr;
     XDisplay display_;
@@ -68,10 +68,8 @@ class DesktopServices : public QObject, public DesktopPort {
     // Between the input source and the core's input routing, once the hook
     // is installed.
     std::unique_ptr<MotionPacer> pacer_;
-    bool errorHandlerInstalled_ = false;
     bool closePosted_ = false;
-    bool terminated_ = false;
-    bool handlingError_ = false;
+    CoreGuard guard_{*this};
 };
 
 }  // namespace pixolet::x11
