@@ -21,13 +21,6 @@ class TickClock : public Clock {
     std::uint32_t TickCount() override { return GetTickCount(); }
 };
 
-// Logical pixels per inch of the screen, 96 when it is not known.
-int ScreenDpi() {
-    const WindowDc screen(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : 96;
-}
-
 }  // namespace
 
 // The readout window with its ports, its menu and its tray icon. Members are
@@ -115,7 +108,7 @@ void Win32AppShell::CreateReadoutWindow() {
                   [&p](POINT at) { p.tray.OpenMenuAt(at); });
     application_->SetHandlers([&p] { p.desktop.PostClose(); }, [this] { EndSession(); });
 
-    p.window.ReadoutFont.dpi = ScreenDpi();
+    p.window.ReadoutFont.dpi = ScreenLogicalDpi();
     p.desktop.Guard([&p] { p.window.FormCreate(); });
     p.tray.Activate();
 }

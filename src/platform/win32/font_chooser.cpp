@@ -8,19 +8,10 @@
 #include <cstring>
 
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/screen.h"
 #include "settings/font_fit.h"
 
 namespace pixolet::win32 {
-
-namespace {
-
-int ScreenDpi() {
-    const WindowDc screen(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : 96;
-}
-
-}  // namespace
 
 LOGFONTA LogFontFrom(const FontDescription& font, int screenDpi) {
     LOGFONTA log{};
@@ -54,7 +45,7 @@ void TakeChoice(const LOGFONTA& chosen, int pointTenths, COLORREF colour, FontDe
 }
 
 bool ChooseReadoutFont(HWND owner, FontDescription& font) {
-    LOGFONTA log = LogFontFrom(font, ScreenDpi());
+    LOGFONTA log = LogFontFrom(font, ScreenLogicalDpi());
     CHOOSEFONTA choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = owner;

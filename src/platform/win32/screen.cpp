@@ -5,6 +5,12 @@
 
 namespace pixolet::win32 {
 
+int ScreenLogicalDpi() {
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : 96;
+}
+
 namespace {
 
 Rect FromRect(const RECT& r) {

@@ -13,6 +13,9 @@
 
 namespace pixolet::win32 {
 
+// Logical pixels per inch of the screen, 96 when it cannot be read.
+int ScreenLogicalDpi();
+
 // Pixels outside every monitor read as this, as on Linux.
 constexpr Colour kOffScreenColour = kBlack;
 
