@@ -55,7 +55,12 @@ QString FromCoreText(std::string_view text) {
 
 DesktopServices::DesktopServices(QWidget& readout, QObject* parent)
     : QObject(parent), readout_(readout), display_(nullptr), timer_([this] {
-          if (pacer_) Guard([this] { pacer_->OnTimer(); });
+          if (!pacer_) return;
+          // First what queued up while the move waited, in order; when that
+          // has already run the frame's update, the timer has nothing left.
+          const auto before = pacer_->UpdatesRun();
+          input_.SetReading(true);
+          if (pacer_ && pacer_->UpdatesRun() == before) Guard([this] { pacer_->OnTimer(); });
       }) {}
 
 DesktopServices::~DesktopServices() {
@@ -84,8 +89,13 @@ void DesktopServices::InstallInputHook() {
     input_.SetMotionWanted(readout_.isVisible());
     // A failure leaves the program without live readout and shortcuts, and
     // is not reported.
-    input_.Install([this](const InputEvent& event) { Guard([&] { pacer_->Handle(event); }); },
-                   [this] { Guard([this] { pacer_->Flush(); }); });
+    input_.Install(
+        [this](const InputEvent& event) {
+            Guard([&] { pacer_->Handle(event); });
+            // A waiting move has the timer armed, which reads on.
+            if (pacer_) input_.SetReading(!pacer_->MovePending());
+        },
+        [this] { Guard([this] { pacer_->Flush(); }); });
 }
 
 void DesktopServices::RemoveInputHook() {
@@ -102,6 +112,8 @@ void DesktopServices::RemoveInputHook() {
 void DesktopServices::ReadoutVisibilityChanged(bool shown) {
     input_.SetMotionWanted(shown);
     if (!shown && pacer_) pacer_->Discard();
+    // Nothing waits now, so nothing would turn reading on again.
+    if (!shown) input_.SetReading(true);
 }
 
 void DesktopServices::ShowError(std::string_view message) {

@@ -111,6 +111,12 @@ void X11InputSource::SetMotionWanted(bool wanted) {
     QMetaObject::invokeMethod(this, &X11InputSource::Drain, Qt::QueuedConnection);
 }
 
+void X11InputSource::SetReading(bool reading) {
+    if (!notifier_ || notifier_->isEnabled() == reading) return;
+    notifier_->setEnabled(reading);
+    if (reading) Drain();
+}
+
 void X11InputSource::Remove() {
     handler_ = nullptr;
     before_ = nullptr;

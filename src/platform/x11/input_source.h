@@ -37,6 +37,13 @@ class X11InputSource : public QObject, public KeyStatePort {
     // Pointer motion is asked of the server only while wanted (the readout
     // is shown); keys and buttons always are.
     void SetMotionWanted(bool wanted);
+    // While a paced update waits for the end of its frame, further reports
+    // add nothing to it (it reads the pointer itself), so the program need
+    // not wake for each: with reading off the server keeps the events queued
+    // in order on the connection, and turning reading on again handles them
+    // all at once. At a mouse's 1000 reports a second this saves a wake-up
+    // per report.
+    void SetReading(bool reading);
 
     // Up/down state as of the event being handled.
     bool IsDown(int virtualKey) const override { return keys_.IsDown(virtualKey); }

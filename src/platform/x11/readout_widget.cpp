@@ -109,9 +109,12 @@ ReadoutWidget::ReadoutWidget()
     setFocusPolicy(Qt::NoFocus);
     setWindowTitle(QStringLiteral("Pixolet"));
     SetFont(FontDescription{});
+    if (auto* app = QCoreApplication::instance()) app->installNativeEventFilter(&configureEchoes_);
 }
 
-ReadoutWidget::~ReadoutWidget() = default;
+ReadoutWidget::~ReadoutWidget() {
+    if (auto* app = QCoreApplication::instance()) app->removeNativeEventFilter(&configureEchoes_);
+}
 
 void ReadoutWidget::Attach(TfrmPixoletMain* window, PopupMenu* menu, CoreCall guard) {
     window_ = window;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/x11/configure_echo_filter.h"
 #include "platform/x11/topmost_keeper.h"
 #include "platform/x11/tray.h"
 #include "ports/readout_view_port.h"
@@ -78,6 +79,7 @@ class ReadoutWidget : public QWidget, public ReadoutView {
     QFont font_;
     QColor textColour_;
     TopmostKeeper topmost_;
+    ConfigureEchoFilter configureEchoes_{*this};
     // The scene as the paint asked for last will show it, and the parts a
     // new scene changes (kept to reuse their storage).
     ReadoutScene painted_;
