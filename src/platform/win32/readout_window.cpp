@@ -4,6 +4,7 @@
 
 #include "platform/win32/readout_paint.h"
 #include "readout/readout_window.h"
+#include "readout/scene_damage.h"
 
 namespace pixolet::win32 {
 
@@ -85,17 +86,22 @@ Rect ReadoutWindow::Bounds() const {
 }
 
 void ReadoutWindow::Move(int left, int top) {
+    // A move to where the window is costs the desktop a repaint for nothing.
+    const Rect now = Bounds();
+    if (now.left == left && now.top == top) return;
     SetWindowPos(window_, nullptr, left, top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void ReadoutWindow::Resize(int width, int height) {
+    paintedValid_ = false;
     SetWindowPos(window_, nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void ReadoutWindow::Show() {
     if (IsVisible()) return;
+    paintedValid_ = false;
     // The application window as a bare tool window: the program keeps no
     // taskbar button.
     if (application_) SetWindowLongA(application_, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
@@ -108,7 +114,24 @@ void ReadoutWindow::Hide() {
 }
 
 void ReadoutWindow::Repaint(bool now) {
-    InvalidateRect(window_, nullptr, FALSE);
+    if (!window_) return;
+    if (now || !paintedValid_ || !core_) {
+        InvalidateRect(window_, nullptr, FALSE);
+    } else {
+        damage_.clear();
+        AddSceneDamage(painted_, core_->Scene(), *this, damage_);
+        for (const Rect& r : damage_) {
+            // Italic and overhanging glyphs reach a little past their
+            // text's advance.
+            RECT area{r.left - 2, r.top - 1, r.right + 2, r.bottom + 1};
+            InvalidateRect(window_, &area, FALSE);
+        }
+    }
+    if (core_) {
+        // Copy assignment keeps the storage of the buffers and strings.
+        painted_ = core_->Scene();
+        paintedValid_ = true;
+    }
     if (now) UpdateWindow(window_);
 }
 
@@ -118,6 +141,7 @@ void ReadoutWindow::SetFont(const FontDescription& font) {
     // Keep the old font when the system refuses the new one.
     if (created) font_ = std::move(created);
     textColour_ = font.colour;
+    paintedValid_ = false;
     if (window_) InvalidateRect(window_, nullptr, FALSE);
 }
 

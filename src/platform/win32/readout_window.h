@@ -6,12 +6,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 #include "platform/win32/desktop_services.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/tray.h"
 #include "platform/win32/window_binding.h"
 #include "ports/readout_view_port.h"
+#include "readout/readout_scene.h"
 
 namespace pixolet {
 class TfrmPixoletMain;
@@ -67,6 +69,11 @@ class ReadoutWindow : public ReadoutView {
     MemoryDc measureDc_;
     Font font_;
     Colour textColour_ = kBlue;
+    // The scene as last asked to be painted: a repaint invalidates only the
+    // parts that changed since (a resting magnifier, say, is left alone).
+    ReadoutScene painted_;
+    bool paintedValid_ = false;
+    std::vector<Rect> damage_;
 };
 
 }  // namespace pixolet::win32
