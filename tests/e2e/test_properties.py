@@ -64,9 +64,21 @@ class PropertiesTest(DesktopCase):
         x, y = wait_until(self.tray_icon, START_TIMEOUT, message="no tray icon")
         before = set(self.desktop.window_ids(pid=self.program.pid, visible=True))
         self.desktop.move_pointer(x, y)
-        self.desktop.click(3)
-        wait_until(lambda: set(self.desktop.window_ids(pid=self.program.pid, visible=True))
-                   - before, STEP_TIMEOUT, message="the tray menu did not open")
+
+        def menu_open():
+            return set(self.desktop.window_ids(pid=self.program.pid, visible=True)) - before
+
+        # Under load, now and then a right-click on the icon right after the
+        # dialog has opened opens no menu; a user clicks again, and so does
+        # the test, once.
+        for attempt in range(2):
+            self.desktop.click(3)
+            try:
+                wait_until(menu_open, STEP_TIMEOUT / 2, message="the tray menu did not open")
+                break
+            except TimeoutError:
+                if attempt == 1:
+                    raise
         self.desktop.key("Down")
         self.desktop.key("Down")
         self.desktop.key("Return")
