@@ -1,6 +1,10 @@
-#include <gtest/gtest.h>
-#include <shellapi.h>
+// The tray icon against the shell: its restart broadcast ("TaskbarCreated").
 #include <windows.h>
+// clang-format off: shellapi.h needs windows.h ahead of it.
+#include <shellapi.h>
+// clang-format on
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
