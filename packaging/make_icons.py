@@ -24,8 +24,8 @@ def read_xpm(text):
     width, height, ncolours, cpp = (int(v) for v in strings[0].split()[:4])
     colours = {}
     for entry in strings[1:1 + ncolours]:
-        key, spec = entry[:cpp], entry[cpp:].split()
-        value = spec[spec.index("c") + 1]
+        key, fields = entry[:cpp], entry[cpp:].split()
+        value = fields[fields.index("c") + 1]
         if value.lower() == "none":
             colours[key] = (0, 0, 0, 0)
         elif re.fullmatch(r"#[0-9A-Fa-f]{6}", value):

@@ -43,13 +43,13 @@ class PropertiesDialogTest : public ::testing::Test {
         return model.ShowModal();
     }
     HWND ControlOf(const CheckBox& box) {
-        for (const ControlSpec& spec : PageControls())
-            if (spec.check && &(model.*spec.check) == &box) return view.Control(spec.id);
+        for (const ControlEntry& entry : PageControls())
+            if (entry.check && &(model.*entry.check) == &box) return view.Control(entry.id);
         return nullptr;
     }
     HWND ControlOf(const HotkeyEditor& editor) {
-        for (const ControlSpec& spec : PageControls())
-            if (spec.hotkey && &(model.*spec.hotkey) == &editor) return view.Control(spec.id);
+        for (const ControlEntry& entry : PageControls())
+            if (entry.hotkey && &(model.*entry.hotkey) == &editor) return view.Control(entry.id);
         return nullptr;
     }
 };
@@ -70,21 +70,21 @@ TEST_F(PropertiesDialogTest, FrameIsAFixedCaptionedDialogWithoutOwner) {
 }
 
 TEST_F(PropertiesDialogTest, EveryControlSitsAtItsBoundsOnItsPageWithItsCaption) {
-    for (const ControlSpec& spec : PageControls()) {
-        SCOPED_TRACE(spec.id);
-        HWND control = view.Control(spec.id);
+    for (const ControlEntry& entry : PageControls()) {
+        SCOPED_TRACE(entry.id);
+        HWND control = view.Control(entry.id);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(GetParent(control), view.Page(spec.page));
+        EXPECT_EQ(GetParent(control), view.Page(entry.page));
         const RECT r = BoundsInParent(control);
-        EXPECT_EQ(r.left, spec.bounds.left);
-        EXPECT_EQ(r.top, spec.bounds.top);
-        EXPECT_EQ(r.right - r.left, spec.bounds.width);
-        EXPECT_EQ(r.bottom - r.top, spec.bounds.height);
-        if (spec.check) {
-            EXPECT_EQ(TextOf(control), (model.*spec.check).caption);
+        EXPECT_EQ(r.left, entry.bounds.left);
+        EXPECT_EQ(r.top, entry.bounds.top);
+        EXPECT_EQ(r.right - r.left, entry.bounds.width);
+        EXPECT_EQ(r.bottom - r.top, entry.bounds.height);
+        if (entry.check) {
+            EXPECT_EQ(TextOf(control), (model.*entry.check).caption);
         }
-        if (spec.kind == ControlKind::Label) {
-            EXPECT_EQ(TextOf(control), spec.caption);
+        if (entry.kind == ControlKind::Label) {
+            EXPECT_EQ(TextOf(control), entry.caption);
         }
     }
     struct Fixed {
@@ -125,11 +125,11 @@ TEST_F(PropertiesDialogTest, PagesListsAndRangesAreThoseOfTheForm) {
         EXPECT_EQ(std::string(text), kClipboardFormatItems[i]);
     }
     EXPECT_EQ(GetWindowLongA(formats, GWL_STYLE) & CBS_DROPDOWNLIST, CBS_DROPDOWNLIST);
-    for (const ControlSpec& spec : PageControls()) {
-        if (!spec.bar) continue;
-        HWND bar = view.Control(spec.id);
-        EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMIN, 0, 0), (model.*spec.bar).min);
-        EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMAX, 0, 0), (model.*spec.bar).max);
+    for (const ControlEntry& entry : PageControls()) {
+        if (!entry.bar) continue;
+        HWND bar = view.Control(entry.id);
+        EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMIN, 0, 0), (model.*entry.bar).min);
+        EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMAX, 0, 0), (model.*entry.bar).max);
     }
 }
 

@@ -10,11 +10,11 @@ bool ApplicationWindowExists() {
 
 ApplicationWindow::ApplicationWindow(HINSTANCE instance) {
     // Never shown; a tool window, so it never has a taskbar button.
-    WindowSpec spec;
-    spec.className = kApplicationClass;
-    spec.exStyle = WS_EX_TOOLWINDOW;
-    spec.title = kApplicationTitle;
-    window_ = CreateBoundWindow(instance, spec, this);
+    WindowOptions options;
+    options.className = kApplicationClass;
+    options.exStyle = WS_EX_TOOLWINDOW;
+    options.title = kApplicationTitle;
+    window_ = CreateBoundWindow(instance, options, this);
 }
 
 ApplicationWindow::~ApplicationWindow() {

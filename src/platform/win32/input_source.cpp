@@ -28,11 +28,11 @@ bool AsyncDown(int virtualKey) {
 Win32InputSource::Win32InputSource(HINSTANCE instance) {
     // Message-only: no desktop enumeration (a close request to "every
     // window") ever reaches it.
-    WindowSpec spec;
-    spec.className = kWindowClass;
-    spec.style = 0;
-    spec.parent = HWND_MESSAGE;
-    window_ = CreateBoundWindow(instance, spec, this);
+    WindowOptions options;
+    options.className = kWindowClass;
+    options.style = 0;
+    options.parent = HWND_MESSAGE;
+    window_ = CreateBoundWindow(instance, options, this);
 }
 
 Win32InputSource::~Win32InputSource() {
@@ -97,9 +97,9 @@ void Win32InputSource::OnInput(HRAWINPUT input) {
     if (GetRawInputData(input, RID_INPUT, &record, &size, sizeof(RAWINPUTHEADER)) ==
         static_cast<UINT>(-1))
         return;
-    const bool keyOrButton = record.header.dwType == RIM_TYPEKEYBOARD ||
-                             (record.header.dwType == RIM_TYPEMOUSE &&
-                              record.data.mouse.usButtonFlags != 0);
+    const bool keyOrButton =
+        record.header.dwType == RIM_TYPEKEYBOARD ||
+        (record.header.dwType == RIM_TYPEMOUSE && record.data.mouse.usButtonFlags != 0);
     if (keyOrButton && before_) {
         const BeforeKeyOrButton before = before_;  // may remove this source
         before();

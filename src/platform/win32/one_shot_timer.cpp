@@ -11,11 +11,11 @@ constexpr UINT_PTR kTimerId = 1;
 
 Win32OneShotTimer::Win32OneShotTimer(HINSTANCE instance, std::function<void()> fired)
     : fired_(std::move(fired)) {
-    WindowSpec spec;
-    spec.className = kWindowClass;
-    spec.style = 0;
-    spec.parent = HWND_MESSAGE;
-    window_ = CreateBoundWindow(instance, spec, this);
+    WindowOptions options;
+    options.className = kWindowClass;
+    options.style = 0;
+    options.parent = HWND_MESSAGE;
+    window_ = CreateBoundWindow(instance, options, this);
 }
 
 Win32OneShotTimer::~Win32OneShotTimer() {

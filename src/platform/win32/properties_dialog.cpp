@@ -24,14 +24,14 @@ constexpr UINT kRefreshIntervalMs = 100;
 constexpr Bounds kTabBounds{7, 6, 397, 157};
 constexpr int kTabPadding = 4;
 
-struct ButtonSpec {
+struct ButtonEntry {
     int id;
     const char* caption;
     Bounds bounds;
     DWORD style;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonEntry kButtons[] = {
     {kIdOK, "OK", {243, 168, 75, 24}, BS_DEFPUSHBUTTON},
     {kIdCancel, "Cancel", {330, 168, 75, 24}, BS_PUSHBUTTON},
     {kIdUninstall, "Uninstall", {7, 168, 75, 24}, BS_PUSHBUTTON},
@@ -58,16 +58,16 @@ Win32PropertiesDialog::Win32PropertiesDialog(HINSTANCE instance, TfrmProp& model
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     // No owner: the dialog stands on its own, and the tray's window stays
     // enabled while it is open.
-    WindowSpec spec;
-    spec.className = kDialogClass;
-    spec.exStyle = kExStyle;
-    spec.title = kCaption;
-    spec.style = kStyle;
-    spec.left = CW_USEDEFAULT;
-    spec.top = CW_USEDEFAULT;
-    spec.width = frame.right - frame.left;
-    spec.height = frame.bottom - frame.top;
-    window_ = CreateBoundWindow(instance_, spec, this);
+    WindowOptions options;
+    options.className = kDialogClass;
+    options.exStyle = kExStyle;
+    options.title = kCaption;
+    options.style = kStyle;
+    options.left = CW_USEDEFAULT;
+    options.top = CW_USEDEFAULT;
+    options.width = frame.right - frame.left;
+    options.height = frame.bottom - frame.top;
+    window_ = CreateBoundWindow(instance_, options, this);
     if (!window_) return;
     font_.Reset(CreateFontA(-kDialogFontPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -75,7 +75,7 @@ Win32PropertiesDialog::Win32PropertiesDialog(HINSTANCE instance, TfrmProp& model
     Build();
     EnumChildWindows(window_, SetFontOnChild, reinterpret_cast<LPARAM>(font_.get()));
     for (const Bound& bound : controls_)
-        if (bound.spec->kind == ControlKind::Combo) FitComboBox(bound.window, bound.spec->bounds);
+        if (bound.entry->kind == ControlKind::Combo) FitComboBox(bound.window, bound.entry->bounds);
 }
 
 Win32PropertiesDialog::~Win32PropertiesDialog() {
@@ -109,14 +109,14 @@ void Win32PropertiesDialog::Build() {
     for (int i = 0; i < kPropPageCount; ++i) pages_[i] = CreatePageWindow(instance_, window_, area);
     SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    for (const ControlSpec& spec : PageControls()) {
-        HWND control = CreatePageControl(instance_, Page(spec.page), spec, model_);
-        controls_.push_back({control, &spec});
-        if (spec.kind == ControlKind::ZoomBox) zoomBox_ = control;
+    for (const ControlEntry& entry : PageControls()) {
+        HWND control = CreatePageControl(instance_, Page(entry.page), entry, model_);
+        controls_.push_back({control, &entry});
+        if (entry.kind == ControlKind::ZoomBox) zoomBox_ = control;
     }
     BuildAbout(Page(PropPage::About));
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        const ButtonSpec& b = kButtons[i];
+        const ButtonEntry& b = kButtons[i];
         buttons_[i] =
             CreateWindowExA(0, WC_BUTTONA, b.caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | b.style,
                             b.bounds.left, b.bounds.top, b.bounds.width, b.bounds.height, window_,
@@ -127,7 +127,7 @@ void Win32PropertiesDialog::Build() {
 
 HWND Win32PropertiesDialog::Control(int id) const {
     for (const Bound& bound : controls_)
-        if (bound.spec->id == id) return bound.window;
+        if (bound.entry->id == id) return bound.window;
     if (id == kIdLogo) return logo_;
     return GetDlgItem(window_, id);
 }
@@ -247,12 +247,12 @@ void Win32PropertiesDialog::OnCommand(int id, int code, HWND control) {
     }
     const Bound* bound = Find(control);
     if (!bound) return;
-    const ControlSpec& spec = *bound->spec;
-    if (spec.kind == ControlKind::Check && code == BN_CLICKED) {
-        model_.SetChecked(model_.*spec.check,
+    const ControlEntry& entry = *bound->entry;
+    if (entry.kind == ControlKind::Check && code == BN_CLICKED) {
+        model_.SetChecked(model_.*entry.check,
                           SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
-    } else if (spec.kind == ControlKind::Hotkey && code == EN_CHANGE) {
-        HotkeyEditor& editor = model_.*spec.hotkey;
+    } else if (entry.kind == ControlKind::Hotkey && code == EN_CHANGE) {
+        HotkeyEditor& editor = model_.*entry.hotkey;
         const Shortcut typed = ReadHotkey(control);
         // Modifiers held without a key yet: the editor holds nothing so far,
         // and the control keeps showing what is held.
@@ -267,8 +267,8 @@ void Win32PropertiesDialog::OnCommand(int id, int code, HWND control) {
 
 void Win32PropertiesDialog::OnTrackBar(HWND control) {
     const Bound* bound = Find(control);
-    if (!bound || bound->spec->kind != ControlKind::TrackBar) return;
-    TrackBar& bar = model_.*bound->spec->bar;
+    if (!bound || bound->entry->kind != ControlKind::TrackBar) return;
+    TrackBar& bar = model_.*bound->entry->bar;
     model_.MoveTrackBar(bar, static_cast<int>(SendMessageA(control, TBM_GETPOS, 0, 0)));
 }
 
@@ -283,17 +283,17 @@ void Win32PropertiesDialog::ShowPage(PropPage page) {
 
 void Win32PropertiesDialog::SyncAll() {
     for (const Bound& bound : controls_) {
-        const ControlSpec& spec = *bound.spec;
-        switch (spec.kind) {
+        const ControlEntry& entry = *bound.entry;
+        switch (entry.kind) {
             case ControlKind::Check:
                 SendMessageA(bound.window, BM_SETCHECK,
-                             (model_.*spec.check).checked ? BST_CHECKED : BST_UNCHECKED, 0);
+                             (model_.*entry.check).checked ? BST_CHECKED : BST_UNCHECKED, 0);
                 break;
             case ControlKind::TrackBar:
-                SendMessageA(bound.window, TBM_SETPOS, TRUE, (model_.*spec.bar).position);
+                SendMessageA(bound.window, TBM_SETPOS, TRUE, (model_.*entry.bar).position);
                 break;
             case ControlKind::Hotkey:
-                WriteHotkey(bound.window, (model_.*spec.hotkey).value);
+                WriteHotkey(bound.window, (model_.*entry.hotkey).value);
                 break;
             case ControlKind::Combo:
                 SendMessageA(bound.window, CB_SETCURSEL,
@@ -309,11 +309,11 @@ void Win32PropertiesDialog::SyncAll() {
 
 void Win32PropertiesDialog::ControlsChanged() {
     for (const Bound& bound : controls_) {
-        const ControlSpec& spec = *bound.spec;
+        const ControlEntry& entry = *bound.entry;
         bool enabled = true;
-        if (spec.check) enabled = (model_.*spec.check).enabled;
-        if (spec.bar) enabled = (model_.*spec.bar).enabled;
-        if (spec.hotkey) enabled = (model_.*spec.hotkey).enabled;
+        if (entry.check) enabled = (model_.*entry.check).enabled;
+        if (entry.bar) enabled = (model_.*entry.bar).enabled;
+        if (entry.hotkey) enabled = (model_.*entry.hotkey).enabled;
         if ((IsWindowEnabled(bound.window) != FALSE) != enabled)
             EnableWindow(bound.window, enabled);
     }

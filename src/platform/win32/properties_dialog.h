@@ -17,7 +17,7 @@
 
 namespace pixolet::win32 {
 
-struct ControlSpec;
+struct ControlEntry;
 
 class Win32PropertiesDialog : public PropertiesDialogView {
   public:
@@ -51,7 +51,7 @@ class Win32PropertiesDialog : public PropertiesDialogView {
   private:
     struct Bound {
         HWND window;
-        const ControlSpec* spec;
+        const ControlEntry* entry;
     };
 
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);

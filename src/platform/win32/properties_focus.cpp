@@ -13,7 +13,7 @@ std::vector<HWND> Win32PropertiesDialog::FocusChain() const {
     std::vector<HWND> chain{tabs_};
     const PropPage active = model_.ActivePage();
     for (const Bound& bound : controls_)
-        if (bound.spec->page == active && (GetWindowLongA(bound.window, GWL_STYLE) & WS_TABSTOP) &&
+        if (bound.entry->page == active && (GetWindowLongA(bound.window, GWL_STYLE) & WS_TABSTOP) &&
             IsWindowEnabled(bound.window))
             chain.push_back(bound.window);
     for (HWND button : buttons_)

@@ -26,7 +26,7 @@ constexpr int kVisibleFormats = 4;
 
 // Rows in focus order. On "Preferences" the check boxes come first, then
 // the factor and the Font button.
-constexpr ControlSpec kControls[] = {
+constexpr ControlEntry kControls[] = {
     {P::Preferences, K::Check, 100, nullptr, {21, 18, 264, 17}, &M::cbxStartUp},
     {P::Preferences, K::Check, 101, nullptr, {21, 38, 266, 17}, &M::cbxHex},
     {P::Preferences, K::Check, 102, nullptr, {21, 57, 86, 17}, &M::cbxRGB},
@@ -107,10 +107,10 @@ constexpr ControlSpec kControls[] = {
 };
 
 HWND Create(HINSTANCE instance, HWND page, const char* windowClass, const char* caption,
-            DWORD style, const ControlSpec& spec) {
-    const Bounds& b = spec.bounds;
+            DWORD style, const ControlEntry& entry) {
+    const Bounds& b = entry.bounds;
     return CreateWindowExA(0, windowClass, caption, WS_CHILD | WS_VISIBLE | style, b.left, b.top,
-                           b.width, b.height, page, AsMenu(spec.id), instance, nullptr);
+                           b.width, b.height, page, AsMenu(entry.id), instance, nullptr);
 }
 
 bool RegisterOnce(HINSTANCE instance, const char* name, WNDPROC proc, HBRUSH background) {
@@ -163,7 +163,7 @@ LRESULT CALLBACK ZoomBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-std::span<const ControlSpec> PageControls() {
+std::span<const ControlEntry> PageControls() {
     return kControls;
 }
 
@@ -258,17 +258,17 @@ void FitComboBox(HWND combo, const Bounds& bounds) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlSpec& spec, TfrmProp& model) {
-    switch (spec.kind) {
+HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlEntry& entry, TfrmProp& model) {
+    switch (entry.kind) {
         case K::Check: {
-            const std::string caption((model.*spec.check).caption);
+            const std::string caption((model.*entry.check).caption);
             return Create(instance, page, WC_BUTTONA, caption.c_str(), WS_TABSTOP | BS_AUTOCHECKBOX,
-                          spec);
+                          entry);
         }
         case K::TrackBar: {
-            const TrackBar& bar = model.*spec.bar;
+            const TrackBar& bar = model.*entry.bar;
             HWND control = Create(instance, page, TRACKBAR_CLASSA, "",
-                                  WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS, spec);
+                                  WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS, entry);
             SendMessageA(control, TBM_SETRANGE, FALSE, MAKELPARAM(bar.min, bar.max));
             SendMessageA(control, TBM_SETTICFREQ, bar.frequency, 0);
             SendMessageA(control, TBM_SETPAGESIZE, 0, bar.frequency);
@@ -276,19 +276,19 @@ HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlSpec& spec, T
             return control;
         }
         case K::Hotkey: {
-            const HotkeyEditor& editor = model.*spec.hotkey;
-            const Bounds& b = spec.bounds;
+            const HotkeyEditor& editor = model.*entry.hotkey;
+            const Bounds& b = entry.bounds;
             HWND control = CreateHotkeyControl(
-                page, spec.id, RECT{b.left, b.top, b.left + b.width, b.top + b.height},
+                page, entry.id, RECT{b.left, b.top, b.left + b.width, b.top + b.height},
                 editor.fallback);
             WriteHotkey(control, editor.value);
             return control;
         }
         case K::Label:
-            return Create(instance, page, WC_STATICA, spec.caption, SS_LEFT | SS_NOPREFIX, spec);
+            return Create(instance, page, WC_STATICA, entry.caption, SS_LEFT | SS_NOPREFIX, entry);
         case K::Combo: {
             HWND control = Create(instance, page, WC_COMBOBOXA, "",
-                                  WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, spec);
+                                  WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, entry);
             for (std::string_view item : kClipboardFormatItems)
                 SendMessageA(control, CB_ADDSTRING, 0,
                              reinterpret_cast<LPARAM>(std::string(item).c_str()));
@@ -296,10 +296,10 @@ HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlSpec& spec, T
             return control;
         }
         case K::FontButton:
-            return Create(instance, page, WC_BUTTONA, spec.caption, WS_TABSTOP | BS_OWNERDRAW,
-                          spec);
+            return Create(instance, page, WC_BUTTONA, entry.caption, WS_TABSTOP | BS_OWNERDRAW,
+                          entry);
         case K::ZoomBox:
-            return CreateZoomBox(instance, page, spec.id, spec.bounds);
+            return CreateZoomBox(instance, page, entry.id, entry.bounds);
     }
     return nullptr;
 }

@@ -23,7 +23,7 @@ struct Bounds {
     int height;
 };
 
-struct ControlSpec {
+struct ControlEntry {
     PropPage page;
     ControlKind kind;
     int id;
@@ -36,7 +36,7 @@ struct ControlSpec {
 };
 
 // Every page control but those of the About page.
-std::span<const ControlSpec> PageControls();
+std::span<const ControlEntry> PageControls();
 
 // A child window's id as CreateWindowExA takes it.
 inline HMENU AsMenu(int id) {
@@ -68,6 +68,6 @@ void DrawFontButton(const DRAWITEMSTRUCT& item);
 void FitComboBox(HWND combo, const Bounds& bounds);
 
 // Creates one control of the table on `page` with the model's form value.
-HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlSpec& spec, TfrmProp& model);
+HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlEntry& entry, TfrmProp& model);
 
 }  // namespace pixolet::win32

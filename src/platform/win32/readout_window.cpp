@@ -34,16 +34,16 @@ ReadoutWindow::ReadoutWindow(HINSTANCE instance, HWND application)
     : application_(application), measureDc_(nullptr) {
     // The resource's size and place; the layout replaces both before the
     // first show.
-    WindowSpec spec;
-    spec.className = kReadoutWindowClass;
-    spec.exStyle = kExStyle;
-    spec.title = kCaption;
-    spec.left = 490;
-    spec.top = 380;
-    spec.width = 251;
-    spec.height = 182;
-    spec.parent = application;
-    window_ = CreateBoundWindow(instance, spec, this);
+    WindowOptions options;
+    options.className = kReadoutWindowClass;
+    options.exStyle = kExStyle;
+    options.title = kCaption;
+    options.left = 490;
+    options.top = 380;
+    options.width = 251;
+    options.height = 182;
+    options.parent = application;
+    window_ = CreateBoundWindow(instance, options, this);
     SetFont(FontDescription{});
 }
 

@@ -105,11 +105,11 @@ TrayIcon::TrayIcon(HINSTANCE instance, PopupMenu* menu, std::function<void()> on
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
     // A hidden top-level window: the shell's "TaskbarCreated" broadcast only
     // reaches top-level windows.
-    WindowSpec spec;
-    spec.className = kTrayWindowClass;
-    spec.classStyle = CS_DBLCLKS;
-    spec.exStyle = WS_EX_TOOLWINDOW;
-    window_ = CreateBoundWindow(instance, spec, this);
+    WindowOptions options;
+    options.className = kTrayWindowClass;
+    options.classStyle = CS_DBLCLKS;
+    options.exStyle = WS_EX_TOOLWINDOW;
+    window_ = CreateBoundWindow(instance, options, this);
 
     ownIcon_.Reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PIXOLET),
                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),

@@ -28,7 +28,7 @@ LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     }
 }
 
-struct WindowSpec {
+struct WindowOptions {
     const char* className = "";
     UINT classStyle = 0;
     DWORD exStyle = 0;
@@ -43,16 +43,17 @@ struct WindowSpec {
 
 // Registers the class (once per process) and creates the window bound to `self`.
 template <class T>
-HWND CreateBoundWindow(HINSTANCE instance, const WindowSpec& spec, T* self) {
+HWND CreateBoundWindow(HINSTANCE instance, const WindowOptions& options, T* self) {
     WNDCLASSA windowClass{};
-    windowClass.style = spec.classStyle;
+    windowClass.style = options.classStyle;
     windowClass.lpfnWndProc = BoundWindowProc<T>;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // the arrow
-    windowClass.lpszClassName = spec.className;
+    windowClass.lpszClassName = options.className;
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    return CreateWindowExA(spec.exStyle, spec.className, spec.title, spec.style, spec.left,
-                           spec.top, spec.width, spec.height, spec.parent, nullptr, instance, self);
+    return CreateWindowExA(options.exStyle, options.className, options.title, options.style,
+                           options.left, options.top, options.width, options.height, options.parent,
+                           nullptr, instance, self);
 }
 
 // Unbinds first, so that the messages of the destruction reach no
