@@ -279,9 +279,13 @@ class TestDesktop:
             15, message="openbox did not start",
         )
 
+    # How trayer sizes its panel: to what its icons request, so it grows to
+    # the left from the screen's top right corner as icons arrive.
+    TRAYER_WIDTH = ("--widthtype", "request")
+
     def _start_trayer(self):
         self._start_helper([
-            "trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
+            "trayer", "--edge", "top", "--align", "right", *self.TRAYER_WIDTH,
             "--height", "24", "--SetDockType", "true", "--transparent", "false",
         ])
         wait_until(lambda: self.window_ids(name="^panel$", class_="trayer"),

@@ -67,6 +67,13 @@ class WineProgram(Program):
 
 
 class WineDesktop(TestDesktop):
+    # A panel of fixed width that never moves. When trayer's panel grows to
+    # the left as an icon docks, Wine is not told that the icon's window
+    # moved along with it on the screen: it keeps the icon at its old place,
+    # sends the pointer's input there to other windows and never paints the
+    # icon. Room for two icons, so that a second one would be seen.
+    TRAYER_WIDTH = ("--widthtype", "pixel", "--width", "48")
+
     def __init__(self, exe=None, **options):
         super().__init__(**options)
         self.exe = Path(exe or os.environ.get("PIXOLET_EXE", "build/windows/bin/pixolet.exe"))
