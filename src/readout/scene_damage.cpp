@@ -58,4 +58,14 @@ void AddSceneDamage(const ReadoutScene& before, const ReadoutScene& after,
     if (!SameBar(before.bar, after.bar)) out.push_back(ShapeRect(after.bar.bounds));
 }
 
+bool PaintedScene::Change(const ReadoutScene& scene, const TextMeasure& measure,
+                          std::vector<Rect>& damage) {
+    const bool whole = !valid_;
+    if (!whole) AddSceneDamage(painted_, scene, measure, damage);
+    // Copy assignment keeps the storage of the buffers and strings.
+    painted_ = scene;
+    valid_ = true;
+    return whole;
+}
+
 }  // namespace pixolet

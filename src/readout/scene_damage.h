@@ -21,4 +21,23 @@ namespace pixolet {
 void AddSceneDamage(const ReadoutScene& before, const ReadoutScene& after,
                     const TextMeasure& measure, std::vector<Rect>& out);
 
+// The scene a view last painted, for repainting only what changes. Both
+// platforms' readout windows keep one.
+class PaintedScene {
+  public:
+    // Forgets the painted scene (a new size, font or a full repaint that is
+    // under way): the next change repaints the whole window.
+    void Invalidate() { valid_ = false; }
+
+    // Records `scene` as painted. Returns true when the whole window needs a
+    // paint (nothing painted yet or forgotten); else appends to `damage`
+    // the parts that differ from the scene painted before, which may be
+    // none.
+    bool Change(const ReadoutScene& scene, const TextMeasure& measure, std::vector<Rect>& damage);
+
+  private:
+    ReadoutScene painted_;
+    bool valid_ = false;
+};
+
 }  // namespace pixolet

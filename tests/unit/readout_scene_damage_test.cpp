@@ -61,5 +61,36 @@ TEST(SceneDamage, OnlyTheChangedPartsNeedAPaint) {
     }
 }
 
+// A view's record of what it painted: the whole window until a scene has
+// been painted and again after it is forgotten, else only what changed
+// since the scene recorded last, not since the first.
+TEST(SceneDamage, PaintedSceneRepaintsOnlyWhatChangedSinceTheLastPaint) {
+    fakes::FakeView font;
+    PaintedScene painted;
+    std::vector<Rect> damage;
+    ReadoutScene scene = LiveScene();
+    EXPECT_TRUE(painted.Change(scene, font, damage));
+    EXPECT_TRUE(damage.empty());
+
+    EXPECT_FALSE(painted.Change(scene, font, damage));
+    EXPECT_TRUE(damage.empty());
+
+    scene.magnifier.Set(0, 0, kBlack);
+    EXPECT_FALSE(painted.Change(scene, font, damage));
+    EXPECT_EQ(damage, (std::vector<Rect>{{6, 7, 40, 41}}));
+
+    damage.clear();
+    scene.swatchPixels.Set(0, 0, kBlue);
+    EXPECT_FALSE(painted.Change(scene, font, damage));
+    EXPECT_EQ(damage, (std::vector<Rect>{{47, 34, 54, 41}}));
+
+    damage.clear();
+    painted.Invalidate();
+    EXPECT_TRUE(painted.Change(scene, font, damage));
+    EXPECT_TRUE(damage.empty());
+    EXPECT_FALSE(painted.Change(scene, font, damage));
+    EXPECT_TRUE(damage.empty());
+}
+
 }  // namespace
 }  // namespace pixolet

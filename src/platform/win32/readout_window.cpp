@@ -4,7 +4,6 @@
 
 #include "platform/win32/readout_paint.h"
 #include "readout/readout_window.h"
-#include "readout/scene_damage.h"
 
 namespace pixolet::win32 {
 
@@ -94,14 +93,14 @@ void ReadoutWindow::Move(int left, int top) {
 }
 
 void ReadoutWindow::Resize(int width, int height) {
-    paintedValid_ = false;
+    painted_.Invalidate();
     SetWindowPos(window_, nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void ReadoutWindow::Show() {
     if (IsVisible()) return;
-    paintedValid_ = false;
+    painted_.Invalidate();
     // The application window as a bare tool window: the program keeps no
     // taskbar button.
     if (application_) SetWindowLongA(application_, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
@@ -115,22 +114,17 @@ void ReadoutWindow::Hide() {
 
 void ReadoutWindow::Repaint(bool now) {
     if (!window_) return;
-    if (now || !paintedValid_ || !core_) {
+    if (now) painted_.Invalidate();
+    damage_.clear();
+    if (!core_ || painted_.Change(core_->Scene(), *this, damage_)) {
         InvalidateRect(window_, nullptr, FALSE);
     } else {
-        damage_.clear();
-        AddSceneDamage(painted_, core_->Scene(), *this, damage_);
         for (const Rect& r : damage_) {
             // Italic and overhanging glyphs reach a little past their
             // text's advance.
             RECT area{r.left - 2, r.top - 1, r.right + 2, r.bottom + 1};
             InvalidateRect(window_, &area, FALSE);
         }
-    }
-    if (core_) {
-        // Copy assignment keeps the storage of the buffers and strings.
-        painted_ = core_->Scene();
-        paintedValid_ = true;
     }
     if (now) UpdateWindow(window_);
 }
@@ -141,7 +135,7 @@ void ReadoutWindow::SetFont(const FontDescription& font) {
     // Keep the old font when the system refuses the new one.
     if (created) font_ = std::move(created);
     textColour_ = font.colour;
-    paintedValid_ = false;
+    painted_.Invalidate();
     if (window_) InvalidateRect(window_, nullptr, FALSE);
 }
 

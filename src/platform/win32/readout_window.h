@@ -14,6 +14,7 @@
 #include "platform/win32/window_binding.h"
 #include "ports/readout_view_port.h"
 #include "readout/readout_scene.h"
+#include "readout/scene_damage.h"
 
 namespace pixolet {
 class TfrmPixoletMain;
@@ -71,8 +72,7 @@ class ReadoutWindow : public ReadoutView {
     Colour textColour_ = kBlue;
     // The scene as last asked to be painted: a repaint invalidates only the
     // parts that changed since (a resting magnifier, say, is left alone).
-    ReadoutScene painted_;
-    bool paintedValid_ = false;
+    PaintedScene painted_;
     std::vector<Rect> damage_;
 };
 

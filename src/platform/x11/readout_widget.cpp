@@ -12,7 +12,6 @@
 #include <algorithm>
 
 #include "readout/readout_window.h"
-#include "readout/scene_damage.h"
 
 namespace pixolet::x11 {
 
@@ -143,7 +142,7 @@ void ReadoutWidget::Move(int left, int top) {
 }
 
 void ReadoutWidget::Resize(int width, int height) {
-    paintedValid_ = false;
+    painted_.Invalidate();
     setFixedSize(width, height);
 }
 
@@ -160,7 +159,7 @@ void ReadoutWidget::Hide() {
 
 void ReadoutWidget::Repaint(bool now) {
     if (now) {
-        paintedValid_ = false;
+        painted_.Invalidate();
         repaint();
         return;
     }
@@ -172,25 +171,18 @@ void ReadoutWidget::UpdateChangedParts() {
         update();
         return;
     }
-    const ReadoutScene& scene = window_->Scene();
-    if (!paintedValid_) {
+    damage_.clear();
+    if (painted_.Change(window_->Scene(), *this, damage_)) {
         update();
-    } else {
-        damage_.clear();
-        AddSceneDamage(painted_, scene, *this, damage_);
-        if (!damage_.empty()) {
-            // Italic and overhanging glyphs reach a little past their text's
-            // advance.
-            QRegion region;
-            for (const Rect& r : damage_)
-                region += QRect(r.left, r.top, r.Width(), r.Height())
-                              .adjusted(-inkMargin_, -1, inkMargin_, 1);
-            update(region);
-        }
+    } else if (!damage_.empty()) {
+        // Italic and overhanging glyphs reach a little past their text's
+        // advance.
+        QRegion region;
+        for (const Rect& r : damage_)
+            region += QRect(r.left, r.top, r.Width(), r.Height())
+                          .adjusted(-inkMargin_, -1, inkMargin_, 1);
+        update(region);
     }
-    // Copy assignment keeps the storage of the buffers and strings.
-    painted_ = scene;
-    paintedValid_ = true;
 }
 
 void ReadoutWidget::SetFont(const FontDescription& font) {
@@ -199,7 +191,7 @@ void ReadoutWidget::SetFont(const FontDescription& font) {
     textColour_ = ToQColor(font.colour);
     const QFontMetrics metrics(font_);
     inkMargin_ = 1 + std::max({2, -metrics.minLeftBearing(), -metrics.minRightBearing()});
-    paintedValid_ = false;
+    painted_.Invalidate();
     for (LabelWidth& cached : labelWidths_) cached.valid = false;
     update();
 }
@@ -264,7 +256,7 @@ void ReadoutWidget::contextMenuEvent(QContextMenuEvent* event) {
 void ReadoutWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A newly mapped window is painted whole.
-    paintedValid_ = false;
+    painted_.Invalidate();
     if (!event->spontaneous()) topmost_.Watch(winId());
     // Only the program's own show and hide: the window system's map and
     // unmap notices arrive later and would undo a newer state.

@@ -20,6 +20,7 @@
 #include "platform/x11/tray.h"
 #include "ports/readout_view_port.h"
 #include "readout/readout_scene.h"
+#include "readout/scene_damage.h"
 
 namespace pixolet {
 class TfrmPixoletMain;
@@ -82,8 +83,7 @@ class ReadoutWidget : public QWidget, public ReadoutView {
     ConfigureEchoFilter configureEchoes_{*this};
     // The scene as the paint asked for last will show it, and the parts a
     // new scene changes (kept to reuse their storage).
-    ReadoutScene painted_;
-    bool paintedValid_ = false;
+    PaintedScene painted_;
     std::vector<Rect> damage_;
     // How far glyphs may reach outside their text's advance.
     int inkMargin_ = 3;
