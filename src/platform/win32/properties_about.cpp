@@ -3,11 +3,10 @@
 // also the zoom preview's sample picture.
 #include "platform/win32/effects_label.h"
 #include "platform/win32/gdi_handles.h"
-#include "platform/win32/link_label.h"
+#include "platform/win32/maker_block.h"
 #include "platform/win32/properties_dialog.h"
 #include "platform/win32/properties_pages.h"
 #include "platform/win32/resource_ids.h"
-#include "platform/win32/splash_window.h"
 #include "platform/win32/version_block.h"
 
 namespace pixolet::win32 {
@@ -45,10 +44,8 @@ PixelBuffer PixelsOf(HBITMAP bitmap) {
 
 void Win32PropertiesDialog::BuildAbout(HWND page) {
     auto image = [&](DWORD kind, int id, const Bounds& b) {
-        // SS_NOTIFY: the picture takes its own mouse input, for the tooltip
-        // and the double-click.
-        return CreateWindowExA(0, WC_STATICA, "", WS_CHILD | WS_VISIBLE | SS_NOTIFY | kind, b.left,
-                               b.top, b.width, b.height, page, AsMenu(id), instance_, nullptr);
+        return CreateImage(page, instance_, kind,
+                           RECT{b.left, b.top, b.left + b.width, b.top + b.height}, id);
     };
     icon_.Reset(static_cast<HICON>(
         LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PIXOLET), IMAGE_ICON, 32, 32, 0)));
@@ -68,41 +65,13 @@ void Win32PropertiesDialog::BuildAbout(HWND page) {
         SendMessageA(logo_, STM_SETIMAGE, IMAGE_BITMAP,
                      reinterpret_cast<LPARAM>(logoBitmap_.get()));
 
-    const std::string partnerMail(kPartnerMailAddress);
-    CreateLinkLabel(page, RECT{126, 64, 126 + 143, 64 + 15}, kPartnerHost,
-                    std::string(kPartnerWebAddress));
-    CreateLinkLabel(page, RECT{126, 84, 126 + 143, 84 + 15}, std::string(kMakerWebAddress),
-                    std::string(kMakerWebAddress));
-    CreateLinkLabel(page, RECT{126, 103, 126 + 143, 103 + 15}, partnerMail,
-                    "mailto:" + partnerMail);
-
-    tooltip_ =
-        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
-    if (tooltip_) {
-        // The size of the oldest tool record, which every control version takes.
-        TOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = page;
-        tool.uId = reinterpret_cast<UINT_PTR>(logo_);
-        tool.lpszText = hint_.data();
-        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-        // A width makes the hint break at its CR LF pairs.
-        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
-    }
+    CreateMakerLinks(page, 126, std::string(kPartnerMailAddress));
+    tooltip_ = CreateHintTooltip(instance_, window_, logo_, hint_);
 }
 
 void Win32PropertiesDialog::SetLogoHint(const std::string& hint) {
     hint_ = hint;
-    if (!tooltip_) return;
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = Page(PropPage::About);
-    tool.uId = reinterpret_cast<UINT_PTR>(logo_);
-    tool.lpszText = hint_.data();
-    SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    SetHintText(tooltip_, logo_, hint_);
 }
 
 const PixelBuffer& Win32PropertiesDialog::LogoBitmap() {

@@ -6,7 +6,7 @@
 
 #include "platform/win32/child_window.h"
 #include "platform/win32/effects_label.h"
-#include "platform/win32/link_label.h"
+#include "platform/win32/maker_block.h"
 #include "platform/win32/resource_ids.h"
 #include "settings/properties_dialog.h"
 
@@ -16,14 +16,6 @@ namespace {
 
 constexpr char kClassName[] = "TfrmStart";
 constexpr UINT_PTR kTimer1 = 1;
-
-// An image control: SS_NOTIFY makes it take its own clicks, so a
-// double-click on a picture is not one on the panel.
-HWND MakeImage(HWND parent, HINSTANCE instance, DWORD kind, const RECT& bounds) {
-    return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY | kind, bounds.left,
-                           bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                           parent, nullptr, instance, nullptr);
-}
 
 RECT Bounds(int left, int top, int width, int height) {
     return RECT{left, top, left + width, top + height};
@@ -68,7 +60,7 @@ TfrmStart::~TfrmStart() {
 void TfrmStart::CreateControls(HINSTANCE instance) {
     icon_ = Icon(static_cast<HICON>(
         LoadImageA(instance, MAKEINTRESOURCEA(IDI_PIXOLET), IMAGE_ICON, 32, 32, 0)));
-    imgPixoletIco = MakeImage(frmStart, instance, SS_ICON, Bounds(14, 12, 41, 37));
+    imgPixoletIco = CreateImage(frmStart, instance, SS_ICON, Bounds(14, 12, 41, 37));
     if (imgPixoletIco != nullptr && icon_)
         SendMessageA(imgPixoletIco, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
 
@@ -78,34 +70,19 @@ void TfrmStart::CreateControls(HINSTANCE instance) {
         LoadImageA(instance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
     // SS_CENTERIMAGE keeps the control's size and centres the picture in it.
     imgVelmora =
-        MakeImage(frmStart, instance, SS_BITMAP | SS_CENTERIMAGE, Bounds(101, 10, 139, 48));
+        CreateImage(frmStart, instance, SS_BITMAP | SS_CENTERIMAGE, Bounds(101, 10, 139, 48));
     if (imgVelmora != nullptr && logo_)
         SendMessageA(imgVelmora, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
 
     const std::string mail(kMakerMailAddress);
-    lblOrvessa = CreateLinkLabel(frmStart, Bounds(99, 64, 143, 15), kPartnerHost,
-                                 std::string(kPartnerWebAddress));
-    PxSimpleLabel1 = CreateLinkLabel(frmStart, Bounds(99, 84, 143, 15),
-                                     std::string(kMakerWebAddress), std::string(kMakerWebAddress));
-    PxSimpleLabel3 = CreateLinkLabel(frmStart, Bounds(99, 103, 143, 15), mail, "mailto:" + mail);
+    const MakerLinks links = CreateMakerLinks(frmStart, 99, mail);
+    lblOrvessa = links.partner;
+    PxSimpleLabel1 = links.maker;
+    PxSimpleLabel3 = links.mail;
 
-    tooltip_ =
-        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, frmStart, nullptr, instance, nullptr);
-    if (tooltip_ != nullptr && imgVelmora != nullptr) {
-        static std::string hint =
-            std::string(kPartnerHost) + "\r\n" + std::string(kMakerWebAddress) + "\r\n" + mail;
-        TTTOOLINFOA tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = frmStart;
-        tool.uId = reinterpret_cast<UINT_PTR>(imgVelmora);
-        tool.lpszText = hint.data();
-        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-        // A width makes the tooltip break at the line ends.
-        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
-    }
+    tooltip_ = CreateHintTooltip(
+        instance, frmStart, imgVelmora,
+        std::string(kPartnerHost) + "\r\n" + std::string(kMakerWebAddress) + "\r\n" + mail);
 }
 
 void TfrmStart::ShowNow() {

@@ -10,8 +10,6 @@
 
 namespace pixolet::win32 {
 
-inline constexpr char kPartnerHost[] = "www.orvessa.example";
-
 class TfrmStart {
   public:
     static constexpr int kClientWidth = 250;
