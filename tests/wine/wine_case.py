@@ -33,7 +33,8 @@ DOUBLE_CLICK_TIME = 0.6
 # A live icon shows its tooltip about a second after the pointer arrives.
 TOOLTIP_TIMEOUT = 2.5
 # Show/hide and freeze-window shortcuts, seeded so that the menu of the tray
-# icon opens from the readout window instead, which Wine always serves.
+# icon opens from the readout window too: cases that are not about the tray
+# need no docked icon.
 READOUT_MENU_KEYS = {"HotKey8": VK_F[8], "HotKey3": VK_F[3]}
 
 
