@@ -10,6 +10,7 @@ the processes it started, then this prefix's wineserver.
 """
 
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -19,6 +20,8 @@ sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
 from desktop import SETTINGS_KEY, DesktopError, Program, TestDesktop  # noqa: E402
 
 TRAY_ICON_MAX = 32
+# Fresh prefixes tried before a desktop gives up on booting Wine.
+BOOT_ATTEMPTS = 3
 WINE_CRASH_MARKERS = ("Unhandled exception", "Unhandled page fault", "wine: Call from",
                       "Assertion failed", "terminate called")
 
@@ -83,26 +86,49 @@ class WineDesktop(TestDesktop):
     def __enter__(self):
         super().__enter__()
         try:
-            self.prefix = self.workdir / "wineprefix"
-            boot = self.wine("wineboot", "-i", timeout=180)
-            if boot.returncode != 0:
-                raise DesktopError(f"wineboot failed ({boot.returncode}): {boot.stderr}")
+            self._boot_prefix()
         except BaseException:
             self.close()
             raise
         return self
 
+    def _boot_prefix(self):
+        """Makes and boots a fresh prefix, trying a new one when a boot fails.
+
+        Wine's first boot of a prefix has been seen, rarely, to end with 1
+        and not a word on its output, while a boot of another fresh prefix
+        right after it went through. The failure is in setting Wine up, not
+        in the programs under test, so a failed prefix is ended and removed
+        and a new one is made. Each try keeps Wine's error messages, and all
+        of them are reported when every try has failed."""
+        failures = []
+        for attempt in range(1, BOOT_ATTEMPTS + 1):
+            self.prefix = self.workdir / f"wineprefix-{attempt}"
+            boot = self.wine("wineboot", "-i", timeout=180, env={"WINEDEBUG": "-all,err+all"})
+            if boot.returncode == 0:
+                return
+            failures.append(f"try {attempt}: exit code {boot.returncode}\n"
+                            f"{boot.stdout}{boot.stderr}".rstrip())
+            self._end_wineserver()
+            shutil.rmtree(self.prefix, ignore_errors=True)
+        self.prefix = None
+        raise DesktopError("wineboot failed on every fresh prefix:\n" + "\n".join(failures))
+
+    def _end_wineserver(self):
+        """Ends this prefix's wineserver with whatever Wine started in it."""
+        for flag in ("-k", "-w"):
+            subprocess.run([wineserver_binary(), flag], env=self.wine_env(),
+                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=30, check=False)
+
     def close(self):
         # The programs first (by PID, as the base class does), then the
-        # wineserver of this prefix with whatever Wine started in it.
+        # wineserver of this prefix.
         programs, self._programs = self._programs, []
         for program in reversed(programs):
             program.end()
         if self.prefix is not None and self.prefix.exists():
-            for flag in ("-k", "-w"):
-                subprocess.run([wineserver_binary(), flag], env=self.wine_env(),
-                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, timeout=30, check=False)
+            self._end_wineserver()
         self.prefix = None
         super().close()
 
@@ -125,12 +151,12 @@ class WineDesktop(TestDesktop):
 
     # -- programs ---------------------------------------------------------
 
-    def wine(self, *args, timeout=60):
+    def wine(self, *args, timeout=60, env=None):
         """Runs a Wine command to its end: CompletedProcess with text output."""
         # Output goes through files, not pipes: a wineserver started by this
         # command inherits the descriptors and would hold a pipe open.
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            proc = subprocess.Popen([self.wine_path, *map(str, args)], env=self.wine_env(),
+            proc = subprocess.Popen([self.wine_path, *map(str, args)], env=self.wine_env(env),
                                     stdin=subprocess.DEVNULL, stdout=out, stderr=err)
             try:
                 code = proc.wait(timeout=timeout)
