@@ -14,6 +14,16 @@ namespace {
 // once the page has been painted, and once more in case that paint came late.
 constexpr int kRefreshTicks = 2;
 
+// The logo's hint lines, broken with CR LF as every core text is.
+std::string HintLines(std::string_view partner) {
+    std::string hint(partner);
+    hint += "\r\n";
+    hint += kMakerWebAddress;
+    hint += "\r\n";
+    hint += kMakerMailAddress;
+    return hint;
+}
+
 }  // namespace
 
 std::string_view PageCaption(PropPage page) {
@@ -35,12 +45,11 @@ std::string_view PageCaption(PropPage page) {
 }
 
 std::string InitialLogoHint() {
-    std::string hint(kPartnerWebAddress);
-    hint += "\r\n";
-    hint += kMakerWebAddress;
-    hint += "\r\n";
-    hint += kMakerMailAddress;
-    return hint;
+    return HintLines(kPartnerWebAddress);
+}
+
+std::string SplashLogoHint() {
+    return HintLines(kPartnerHost);
 }
 
 TfrmProp::TfrmProp(PropertiesDialogFactory& factory) : view_(factory.CreateView(*this)) {

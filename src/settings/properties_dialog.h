@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "ports/shortcut.h"
 #include "ports/properties_dialog_port.h"
+#include "ports/shortcut.h"
 #include "settings/settings.h"
 
 namespace pixolet {
@@ -29,7 +29,11 @@ inline constexpr std::string_view kMakerWebAddress = "www.velmora.example";
 inline constexpr std::string_view kMakerMailAddress = "pixolet@velmora.example";
 // The About page's mail link writes to the partner.
 inline constexpr std::string_view kPartnerMailAddress = "info@orvessa.example";
+// The partner's link, on the splash and the About page, shows only its host.
+inline constexpr std::string_view kPartnerHost = "www.orvessa.example";
 std::string InitialLogoHint();
+// The splash's logo hint: the three link captions, one to a line.
+std::string SplashLogoHint();
 
 struct CheckBox {
     std::string_view caption;

@@ -127,6 +127,13 @@ TEST_F(DialogModel, RefreshTimerRedrawsTwiceOnTheZoomPageThenStops) {
     EXPECT_EQ(factory.previews.size(), 3u);
 }
 
+TEST(LogoHint, TheSplashNamesThePartnersHostTheAboutPageItsWebAddress) {
+    EXPECT_EQ(SplashLogoHint(),
+              "www.orvessa.example\r\nwww.velmora.example\r\npixolet@velmora.example");
+    EXPECT_EQ(InitialLogoHint(),
+              "https://www.orvessa.example/\r\nwww.velmora.example\r\npixolet@velmora.example");
+}
+
 TEST_F(DialogModel, LogoDoubleClickShowsTheAuthorLineOrNothing) {
     EXPECT_EQ(d.LogoHint(),
               "https://www.orvessa.example/\r\nwww.velmora.example\r\npixolet@velmora.example");

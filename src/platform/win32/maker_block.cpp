@@ -55,7 +55,8 @@ void SetHintText(HWND tooltip, HWND control, const std::string& text) {
 MakerLinks CreateMakerLinks(HWND parent, int left, const std::string& mail) {
     auto box = [left](int top) { return RECT{left, top, left + 143, top + 15}; };
     MakerLinks links;
-    links.partner = CreateLinkLabel(parent, box(64), kPartnerHost, std::string(kPartnerWebAddress));
+    links.partner = CreateLinkLabel(parent, box(64), std::string(kPartnerHost),
+                                    std::string(kPartnerWebAddress));
     links.maker = CreateLinkLabel(parent, box(84), std::string(kMakerWebAddress),
                                   std::string(kMakerWebAddress));
     links.mail = CreateLinkLabel(parent, box(103), mail, "mailto:" + mail);

@@ -8,8 +8,6 @@
 
 namespace pixolet::win32 {
 
-inline constexpr char kPartnerHost[] = "www.orvessa.example";
-
 // A static picture control of `kind` (SS_ICON, SS_BITMAP ...) at `bounds`.
 // SS_NOTIFY: the picture takes its own mouse input, for a tooltip and so
 // that a double-click on it is not one on its parent.

@@ -80,9 +80,7 @@ void TfrmStart::CreateControls(HINSTANCE instance) {
     PxSimpleLabel1 = links.maker;
     PxSimpleLabel3 = links.mail;
 
-    tooltip_ = CreateHintTooltip(
-        instance, frmStart, imgVelmora,
-        std::string(kPartnerHost) + "\r\n" + std::string(kMakerWebAddress) + "\r\n" + mail);
+    tooltip_ = CreateHintTooltip(instance, frmStart, imgVelmora, SplashLogoHint());
 }
 
 void TfrmStart::ShowNow() {

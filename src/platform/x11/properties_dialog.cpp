@@ -308,8 +308,8 @@ void PropertiesDialog::BuildAbout(QWidget* page) {
     imgVelmora_->setToolTip(FromCoreText(model_.LogoHint()));
     imgVelmora_->installEventFilter(this);
 
-    AddLink(page, kPartnerHost, kPartnerAddress, 64);
-    AddLink(page, kMakerHost, kMakerHost, 84);
+    AddLink(page, kPartnerHost, std::string(kPartnerWebAddress), 64);
+    AddLink(page, kMakerWebAddress, std::string(kMakerWebAddress), 84);
     AddLink(page, kPartnerMailAddress, "mailto:" + std::string(kPartnerMailAddress), 103);
 }
 

@@ -5,16 +5,21 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <string>
+#include <string_view>
 
+#include "platform/x11/desktop_services.h"
 #include "platform/x11/effects_label_widget.h"
 #include "platform/x11/link_label_widget.h"
+#include "settings/properties_dialog.h"
 
 namespace pixolet::x11 {
 
 namespace {
 
-LinkLabelWidget* MakeLink(QWidget* parent, const char* caption, const std::string& jump, int top) {
-    auto* label = new LinkLabelWidget(caption, parent);
+LinkLabelWidget* MakeLink(QWidget* parent, std::string_view caption, const std::string& jump,
+                          int top) {
+    auto* label = new LinkLabelWidget(std::string(caption), parent);
     label->setFont(PixelFont("MS Sans Serif", 13));
     label->setGeometry(99, top, 143, 15);
     label->State().Jump = jump;
@@ -51,13 +56,12 @@ TfrmStart::TfrmStart(QWidget* parent)
 
     QLabel* logo =
         MakeImage(this, ":/pixolet/velmora.xpm", QRect(101, 10, 139, 48), Qt::AlignCenter);
-    logo->setToolTip(QStringLiteral("%1\n%2\n%3")
-                         .arg(QLatin1String(kPartnerHost), QLatin1String(kMakerHost),
-                              QLatin1String(kMakerMail)));
+    logo->setToolTip(FromCoreText(SplashLogoHint()));
 
-    lblOrvessa = MakeLink(this, kPartnerHost, kPartnerAddress, 64);
-    PxSimpleLabel1 = MakeLink(this, kMakerHost, kMakerHost, 84);
-    PxSimpleLabel3 = MakeLink(this, kMakerMail, std::string("mailto:") + kMakerMail, 103);
+    const std::string mail(kMakerMailAddress);
+    lblOrvessa = MakeLink(this, kPartnerHost, std::string(kPartnerWebAddress), 64);
+    PxSimpleLabel1 = MakeLink(this, kMakerWebAddress, std::string(kMakerWebAddress), 84);
+    PxSimpleLabel3 = MakeLink(this, mail, "mailto:" + mail, 103);
 
     CentreOnScreen();
 

@@ -10,12 +10,6 @@ namespace pixolet::x11 {
 
 class LinkLabelWidget;
 
-// Link targets of the splash and of the About page.
-inline constexpr char kPartnerHost[] = "www.orvessa.example";
-inline constexpr char kPartnerAddress[] = "https://www.orvessa.example/";
-inline constexpr char kMakerHost[] = "www.velmora.example";
-inline constexpr char kMakerMail[] = "pixolet@velmora.example";
-
 class TfrmStart : public QWidget {
     Q_OBJECT
   public:
