@@ -44,8 +44,7 @@ PixelBuffer PixelsOf(HBITMAP bitmap) {
 
 void Win32PropertiesDialog::BuildAbout(HWND page) {
     auto image = [&](DWORD kind, int id, const Bounds& b) {
-        return CreateImage(page, instance_, kind,
-                           RECT{b.left, b.top, b.left + b.width, b.top + b.height}, id);
+        return CreateImage(page, instance_, kind, b.Rect(), id);
     };
     icon_.Reset(static_cast<HICON>(
         LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PIXOLET), IMAGE_ICON, 32, 32, 0)));

@@ -277,10 +277,8 @@ HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlEntry& entry,
         }
         case K::Hotkey: {
             const HotkeyEditor& editor = model.*entry.hotkey;
-            const Bounds& b = entry.bounds;
-            HWND control = CreateHotkeyControl(
-                page, entry.id, RECT{b.left, b.top, b.left + b.width, b.top + b.height},
-                editor.fallback);
+            HWND control =
+                CreateHotkeyControl(page, entry.id, entry.bounds.Rect(), editor.fallback);
             WriteHotkey(control, editor.value);
             return control;
         }

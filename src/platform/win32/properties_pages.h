@@ -21,6 +21,8 @@ struct Bounds {
     int top;
     int width;
     int height;
+
+    RECT Rect() const { return RECT{left, top, left + width, top + height}; }
 };
 
 struct ControlEntry {

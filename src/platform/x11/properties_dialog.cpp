@@ -25,8 +25,7 @@
 #include "platform/x11/desktop_services.h"
 #include "platform/x11/effects_label_widget.h"
 #include "platform/x11/hotkey_edit.h"
-#include "platform/x11/link_label_widget.h"
-#include "platform/x11/splash_window.h"
+#include "platform/x11/maker_links.h"
 #include "platform/x11/version_block.h"
 #include "settings/font_fit.h"
 #include "settings/properties_dialog.h"
@@ -87,17 +86,6 @@ QLabel* AddLabel(QWidget* page, const char* text, const QRect& bounds) {
     auto* label = new QLabel(QString::fromLatin1(text), page);
     label->setGeometry(bounds);
     FitCaption(label, label->text(), 0);
-    return label;
-}
-
-LinkLabelWidget* AddLink(QWidget* page, std::string_view caption, const std::string& jump,
-                         int top) {
-    auto* label = new LinkLabelWidget(std::string(caption), page);
-    label->setFont(PixelFont("MS Sans Serif", 13));
-    label->setGeometry(126, top, 143, 15);
-    label->State().Jump = jump;
-    label->State().SetUseAsJump(true);
-    label->Refresh();
     return label;
 }
 
@@ -308,9 +296,7 @@ void PropertiesDialog::BuildAbout(QWidget* page) {
     imgVelmora_->setToolTip(FromCoreText(model_.LogoHint()));
     imgVelmora_->installEventFilter(this);
 
-    AddLink(page, kPartnerHost, std::string(kPartnerWebAddress), 64);
-    AddLink(page, kMakerWebAddress, std::string(kMakerWebAddress), 84);
-    AddLink(page, kPartnerMailAddress, "mailto:" + std::string(kPartnerMailAddress), 103);
+    CreateMakerLinks(page, 126, std::string(kPartnerMailAddress));
 }
 
 void PropertiesDialog::SetTabOrder() {

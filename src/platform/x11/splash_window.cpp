@@ -6,27 +6,15 @@
 #include <QPainter>
 #include <QScreen>
 #include <string>
-#include <string_view>
 
 #include "platform/x11/desktop_services.h"
 #include "platform/x11/effects_label_widget.h"
-#include "platform/x11/link_label_widget.h"
+#include "platform/x11/maker_links.h"
 #include "settings/properties_dialog.h"
 
 namespace pixolet::x11 {
 
 namespace {
-
-LinkLabelWidget* MakeLink(QWidget* parent, std::string_view caption, const std::string& jump,
-                          int top) {
-    auto* label = new LinkLabelWidget(std::string(caption), parent);
-    label->setFont(PixelFont("MS Sans Serif", 13));
-    label->setGeometry(99, top, 143, 15);
-    label->State().Jump = jump;
-    label->State().SetUseAsJump(true);
-    label->Refresh();
-    return label;
-}
 
 QLabel* MakeImage(QWidget* parent, const char* resource, const QRect& bounds,
                   Qt::Alignment alignment) {
@@ -58,10 +46,10 @@ TfrmStart::TfrmStart(QWidget* parent)
         MakeImage(this, ":/pixolet/velmora.xpm", QRect(101, 10, 139, 48), Qt::AlignCenter);
     logo->setToolTip(FromCoreText(SplashLogoHint()));
 
-    const std::string mail(kMakerMailAddress);
-    lblOrvessa = MakeLink(this, kPartnerHost, std::string(kPartnerWebAddress), 64);
-    PxSimpleLabel1 = MakeLink(this, kMakerWebAddress, std::string(kMakerWebAddress), 84);
-    PxSimpleLabel3 = MakeLink(this, mail, "mailto:" + mail, 103);
+    const MakerLinks links = CreateMakerLinks(this, 99, std::string(kMakerMailAddress));
+    lblOrvessa = links.partner;
+    PxSimpleLabel1 = links.maker;
+    PxSimpleLabel3 = links.mail;
 
     CentreOnScreen();
 
