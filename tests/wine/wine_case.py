@@ -32,6 +32,9 @@ DOCK_ATTEMPTS = 3
 DOUBLE_CLICK_TIME = 0.6
 # A live icon shows its tooltip about a second after the pointer arrives.
 TOOLTIP_TIMEOUT = 2.5
+# How long after a start's tray icon has appeared its dock may still take
+# Wine's foreground (measured: at the same time, within 20 ms).
+DOCK_FOREGROUND_TIMEOUT = 2.0
 # Show/hide and freeze-window shortcuts, seeded so that the menu of the tray
 # icon opens from the readout window too: cases that are not about the tray
 # need no docked icon.
@@ -86,11 +89,39 @@ class WineReadoutCase(ReadoutCase):
                    message="a tray icon of an earlier program stayed")
         self.start_args = args
         self.readout_frozen = False
+        activations = len(self.fixture_activations())
         program = super().start(settings, args)
         # Runs before the base class's end by signal: a closed program takes
         # its icon out of the tray itself.
         self.addCleanup(program.terminate)
+        # As the program's icon docks, Wine makes the icon's own window its
+        # foreground window, and from then on Wine's server gives the
+        # keyboard to that window, while the colour target keeps the X
+        # focus. Waiting for that here makes the next focus_fixture() take
+        # the foreground back after it, never before it.
+        try:
+            wait_until(lambda: (len(self.fixture_activations()) > activations
+                                and not self.fixture_active()),
+                       DOCK_FOREGROUND_TIMEOUT, interval=0.02)
+        except TimeoutError:
+            pass  # the dock left the foreground where it was
         return program
+
+    def fixture_activations(self):
+        """The colour target's "active" and "inactive" lines: it writes one
+        whenever it becomes Wine's foreground program or stops being it."""
+        return [line for line in self.fixture.stdout_lines() if line in ("active", "inactive")]
+
+    def fixture_active(self):
+        activations = self.fixture_activations()
+        return bool(activations) and activations[-1] == "active"
+
+    def focus_fixture(self):
+        """Gives the colour target the X focus, then waits until it is also
+        Wine's foreground window: only then do typed keys reach it."""
+        super().focus_fixture()
+        wait_until(self.fixture_active, STEP_TIMEOUT,
+                   message="the colour target did not become Wine's foreground window")
 
     def tray_icon(self, program=None):
         """(wid, centre x, centre y) of the icon in the tray, or None.
