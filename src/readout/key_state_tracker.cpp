@@ -48,6 +48,45 @@ void KeyStateTracker::Clear() {
     buttons_ = 0;
 }
 
+void KeyStateTracker::Seed(const HeldState& held) {
+    Clear();
+    for (const HeldKey& key : held.keys) KeyPressed(key.keyCode, key.virtualKey);
+    if (held.left) ButtonPressed(1);
+    if (held.middle) ButtonPressed(2);
+    if (held.right) ButtonPressed(3);
+    resyncPending_ = false;
+}
+
+int KeyStateTracker::CatchUp(SystemKeyStatePort& system) {
+    if (!resyncPending_) return 0;
+    const HeldState held = system.ReadHeld();
+    if (system.InputWaiting()) return 0;
+    const std::uint8_t before = buttons_;
+    Seed(held);
+    return before & ~buttons_;
+}
+
+int KeyStateTracker::CheckAtKeyDown(SystemKeyStatePort& system) {
+    if (resyncPending_) return CatchUp(system);
+    const HeldState held = system.ReadHeld();
+    if (system.InputWaiting()) return 0;
+    bool modifierHeld[3] = {false, false, false};  // Shift, Ctrl, Alt
+    for (const HeldKey& key : held.keys)
+        if (key.virtualKey >= vk::kShift && key.virtualKey <= vk::kMenu)
+            modifierHeld[key.virtualKey - vk::kShift] = true;
+    for (unsigned code = 0; code < kKeyCodes; ++code) {
+        const int virtualKey = downKeys_[code];
+        if (virtualKey >= vk::kShift && virtualKey <= vk::kMenu &&
+            !modifierHeld[virtualKey - vk::kShift])
+            KeyReleased(code);
+    }
+    const std::uint8_t before = buttons_;
+    if (!held.left) ButtonReleased(1);
+    if (!held.middle) ButtonReleased(2);
+    if (!held.right) ButtonReleased(3);
+    return before & ~buttons_;
+}
+
 bool KeyStateTracker::IsDown(int virtualKey) const {
     switch (virtualKey) {
         case vk::kLButton:

@@ -2,7 +2,16 @@
 // of raw presses and releases. Raw input (XInput2 on X11, WM_INPUT on
 // Windows) carries no modifier state, and asking the system at handling time
 // is stale under fast typing, so the stream itself is the only reliable
-// source.
+// source of an event's state.
+//
+// The stream does lose releases: those made while another desktop or session
+// has the input, on another virtual terminal, or over a window the program
+// may not observe. The system's own view then tells the truth, but only once
+// no input waits that the stream has still to hand over; before that it may
+// already show a release whose event is still queued (a Ctrl+C typed with no
+// delay). So the tracker comes back in line at two moments: after the system
+// reports such a change, as soon as nothing waits, and at each key-down when
+// nothing waits.
 #pragma once
 
 #include <array>
@@ -32,6 +41,24 @@ class KeyStateTracker : public KeyStatePort {
     int ButtonPressed(int button);
     int ButtonReleased(int button);
     void Clear();
+    // Replaces the whole state with what the system reports held.
+    void Seed(const HeldState& held);
+
+    // Releases may have been lost (a session or desktop change, a switch of
+    // virtual terminal): the state is taken from the system again at the next
+    // CatchUp or CheckAtKeyDown that finds no input waiting.
+    void SystemChanged() { resyncPending_ = true; }
+    bool ResyncPending() const { return resyncPending_; }
+    // Runs a pending resynchronisation when no input waits. Returns the
+    // buttons it released, as virtual-key bits (vk::kLButton and so on), so
+    // that the platform can report the left button's release.
+    int CatchUp(SystemKeyStatePort& system);
+    // Right after a key-down has been recorded: when no input waits, the
+    // modifier keys and buttons held here that the system reports up lost
+    // their releases and are released now (a pending resynchronisation runs
+    // instead). Nothing is pressed here: a press the system shows before its
+    // event arrives is the stream's to record. Returns the buttons released.
+    int CheckAtKeyDown(SystemKeyStatePort& system);
     // The virtual-key code the key went down with, 0 when it is up.
     int DownVirtualKey(unsigned keyCode) const {
         return keyCode < kKeyCodes ? downKeys_[keyCode] : 0;
@@ -51,6 +78,7 @@ class KeyStateTracker : public KeyStatePort {
     std::array<std::uint16_t, 256> downCount_{};
     // Mouse buttons by virtual-key code (1, 2, 4).
     std::uint8_t buttons_ = 0;
+    bool resyncPending_ = false;
 };
 
 }  // namespace pixolet

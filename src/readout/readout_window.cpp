@@ -57,8 +57,11 @@ void TfrmPixoletMain::ShowHide(Sender sender) {
     FormShow();
     view.Resize(scene_.width, scene_.height);
     view.Move(SavedLeft, SavedTop);
-    view.Show();
+    // The first sample is taken before the window is mapped: a following
+    // window starts on the pointer, and a window just mapped may still be
+    // without content, which would become the colour under the pointer.
     TrackingUpdate();
+    view.Show();
 }
 
 void TfrmPixoletMain::FormShow() {
@@ -70,6 +73,7 @@ void TfrmPixoletMain::FormShow() {
 }
 
 void TfrmPixoletMain::FormClose() {
+    closing_ = true;
     // Measuring mode off first, so that every marker leaves the screen.
     if (MeasuringMode) ToggleMeasuringMode();
     ports_.desktop.RemoveInputHook();
@@ -87,6 +91,7 @@ void TfrmPixoletMain::PlaceUnderPointer() {
 }
 
 void TfrmPixoletMain::AppExceptionHandler(const std::exception& error) {
+    closing_ = true;
     ports_.desktop.RemoveInputHook();
     ports_.desktop.ShowError(ErrorBoxText(error.what()));
     ports_.desktop.Terminate();

@@ -46,7 +46,7 @@ struct ReadoutPorts {
 };
 
 class TfrmPixoletMain {
-public:
+  public:
     explicit TfrmPixoletMain(const ReadoutPorts& ports);
     ~TfrmPixoletMain();
     TfrmPixoletMain(const TfrmPixoletMain&) = delete;
@@ -106,12 +106,17 @@ public:
     // the window below repaints, so the sample is worth taking again.
     bool SampledOverOldPlace = false;
 
+    // The program is ending (FormClose or the error handler ran): nothing
+    // shows the window again.
+    bool Closing() const { return closing_; }
+
     const ReadoutScene& Scene() const { return scene_; }
     ReadoutScene& MutableScene() { return scene_; }
     const ReadoutPorts& Ports() const { return ports_; }
 
-private:
+  private:
     ReadoutPorts ports_;
+    bool closing_ = false;
     ReadoutScene scene_;
     // The block sampled around the pointer, kept between tracking updates so
     // that an update allocates nothing.

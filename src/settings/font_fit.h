@@ -9,8 +9,11 @@ namespace pixolet {
 
 // The point sizes the program accepts; a stored size outside them is pulled
 // to the nearest end, so that a damaged store cannot make absurd heights.
-constexpr int kMinPointSize = 1;
+// A size of 0 gives the height 0, the default size; a negative size gives a
+// positive height, a cell height in pixels (with internal leading). Both
+// give the same size back, so they survive a save.
 constexpr int kMaxPointSize = 1638;
+constexpr int kMinPointSize = -kMaxPointSize;
 // A font's dpi of 0 or less counts as 96; one above this limit as the limit.
 constexpr int kMaxFontDpi = 9600;
 

@@ -112,6 +112,8 @@ void TfrmPixoletMain::SetProperties(Sender) {
     auto cleanUp = [&] {
         dialog.reset();
         PropertiesDialog = nullptr;
+        // Quit while the dialog was open: the program ends as it is.
+        if (Closing()) return;
         if (wasVisible) ShowHide(Sender::Window);
         if (wasMeasuring) ToggleMeasuringMode();
     };

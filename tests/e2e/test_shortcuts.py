@@ -44,6 +44,29 @@ class ShortcutCase(ReadoutCase):
         self.wait_shown()
 
 
+class ShowThenCopyTest(ShortcutCase):
+    """Ctrl+C typed at once after the show shortcut copies the colour under
+    the pointer: the show's first sample never takes the readout window's
+    own pixels, which stay black until its first paint. The race is won or
+    lost at each start, so the case repeats over fresh starts."""
+
+    ROUNDS = 16
+    TILES = (("navy", "#123456"), ("orange", "#FF80 5"))
+
+    def test_copy_right_after_a_show_is_the_colour_under_the_pointer(self):
+        for round_ in range(self.ROUNDS):
+            tile, expected = self.TILES[round_ % 2]
+            with self.subTest(round=round_, tile=tile):
+                program = self.start(BASE)
+                self.focus_fixture()
+                self.point_at(tile)  # moved while the readout is hidden
+                self.desktop.xdotool("key", "--delay", "0", SHOW_HIDE_KEY, "ctrl+c")
+                copied = wait_until(self.desktop.clipboard_text, STEP_TIMEOUT,
+                                    message="nothing was copied")
+                self.assertEqual(copied, expected)
+                self.assertEqual(program.terminate(), 0, program.stderr())
+
+
 class CopyTest(ShortcutCase):
     def test_copy_puts_blank_padded_hex_on_the_clipboard(self):
         self.show()

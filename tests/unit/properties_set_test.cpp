@@ -206,6 +206,23 @@ TEST_F(SetPropertiesTest, MeasuringModeIsOffDuringTheDialogAndBackWithNoPoints) 
     }
 }
 
+TEST_F(SetPropertiesTest, QuitWhileTheDialogIsOpenEndsWithoutShowingTheWindowAgain) {
+    Show();
+    w.ToggleMeasuringMode();
+    int shows = 0;
+    // Quit from the tray menu: the close runs inside the dialog's loop,
+    // which then ends as cancelled.
+    env.dialogs.onModal = [this, &shows] {
+        shows = env.view.shows;
+        w.FormClose();
+    };
+    Run(kDialogCancel, NoEdits);
+    EXPECT_EQ(env.view.shows, shows);
+    EXPECT_FALSE(env.view.visible);
+    EXPECT_FALSE(w.MeasuringMode);
+    EXPECT_EQ(env.desktop.terminations, 1);
+}
+
 TEST_F(SetPropertiesTest, HiddenWindowStaysHiddenWhateverTheResult) {
     for (const int result : {kDialogOK, kDialogCancel, kDialogUninstall}) {
         SCOPED_TRACE(result);

@@ -135,5 +135,112 @@ TEST(KeyStateTrackerTest, IgnoresOutOfRangeInput) {
     EXPECT_EQ(keys.Shift(), 0);
 }
 
+// The system's own view, as a test sets it.
+class FakeSystem : public SystemKeyStatePort {
+  public:
+    HeldState held;
+    bool waiting = false;
+    HeldState ReadHeld() override { return held; }
+    bool InputWaiting() override { return waiting; }
+};
+
+TEST(KeyStateTrackerTest, SeedTakesExactlyWhatTheSystemHolds) {
+    KeyStateTracker keys;
+    keys.KeyPressed(kAltL, vk::kMenu);
+    keys.SystemChanged();
+    HeldState held;
+    held.keys = {HeldKey{kControlR, vk::kControl}};
+    held.right = true;
+    keys.Seed(held);
+    EXPECT_EQ(keys.Shift(), kShiftCtrl | kShiftRightButton);
+    EXPECT_FALSE(keys.ResyncPending());
+    keys.KeyReleased(kControlR);
+    EXPECT_EQ(keys.Shift(), kShiftRightButton);
+}
+
+TEST(KeyStateTrackerTest, ResynchronisationWaitsUntilNoInputWaits) {
+    KeyStateTracker keys;
+    FakeSystem system;
+    keys.KeyPressed(kControlL, vk::kControl);
+    keys.ButtonPressed(1);
+    keys.SystemChanged();
+    system.waiting = true;
+    EXPECT_EQ(keys.CatchUp(system), 0);
+    EXPECT_EQ(keys.Shift(), kShiftCtrl | kShiftLeftButton);
+    EXPECT_TRUE(keys.ResyncPending());
+    system.waiting = false;
+    EXPECT_EQ(keys.CatchUp(system), vk::kLButton);
+    EXPECT_EQ(keys.Shift(), 0);
+    EXPECT_FALSE(keys.ResyncPending());
+    // Nothing pending: the system is not consulted, a press stays.
+    keys.KeyPressed(kShiftL, vk::kShift);
+    EXPECT_EQ(keys.CatchUp(system), 0);
+    EXPECT_EQ(keys.Shift(), kShiftShift);
+}
+
+struct KeyDownCheckCase {
+    const char* name;
+    bool waiting;
+    HeldState system;
+    ShiftByte before;  // Ctrl, Alt and the left button held by the stream
+    ShiftByte after;
+    int releasedButtons;
+};
+
+class KeyDownCheck : public testing::TestWithParam<KeyDownCheckCase> {};
+
+TEST_P(KeyDownCheck, ReleasesOnlyWhatTheSystemReportsUpWhenNothingWaits) {
+    const KeyDownCheckCase& c = GetParam();
+    KeyStateTracker keys;
+    FakeSystem system;
+    system.held = c.system;
+    system.waiting = c.waiting;
+    keys.KeyPressed(kControlL, vk::kControl);
+    keys.KeyPressed(kAltL, vk::kMenu);
+    keys.ButtonPressed(1);
+    keys.KeyPressed(kKeyC, 'C');
+    ASSERT_EQ(keys.Shift(), c.before);
+    EXPECT_EQ(keys.CheckAtKeyDown(system), c.releasedButtons);
+    EXPECT_EQ(keys.Shift(), c.after);
+}
+
+const ShiftByte kHeld = kShiftCtrl | kShiftAlt | kShiftLeftButton;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeyDownCheck,
+    testing::Values(
+        // Ctrl+Alt+Del's releases on the secure desktop: only Ctrl is held now.
+        KeyDownCheckCase{"LostReleases", false,
+                         HeldState{{HeldKey{kControlL, vk::kControl}}, false, false, false}, kHeld,
+                         kShiftCtrl, vk::kLButton},
+        // Typed fast: the system shows releases whose events still wait.
+        KeyDownCheckCase{"InputWaiting", true, HeldState{}, kHeld, kHeld, 0},
+        // The other Ctrl key held counts as Ctrl held.
+        KeyDownCheckCase{
+            "OtherSideHeld", false,
+            HeldState{
+                {HeldKey{kControlR, vk::kControl}, HeldKey{kAltL, vk::kMenu}}, true, false, false},
+            kHeld, kHeld, 0},
+        // A press the system shows before its event is not taken.
+        KeyDownCheckCase{"NoPressFromTheSystem", false,
+                         HeldState{{HeldKey{kControlL, vk::kControl}, HeldKey{kAltL, vk::kMenu},
+                                    HeldKey{kShiftL, vk::kShift}},
+                                   true,
+                                   true,
+                                   true},
+                         kHeld, kHeld, 0}),
+    [](const testing::TestParamInfo<KeyDownCheckCase>& param) { return param.param.name; });
+
+TEST(KeyStateTrackerTest, KeyDownCheckRunsAPendingResynchronisationInstead) {
+    KeyStateTracker keys;
+    FakeSystem system;
+    keys.KeyPressed(kAltL, vk::kMenu);
+    keys.SystemChanged();
+    system.held.keys = {HeldKey{kShiftR, vk::kShift}};
+    keys.CheckAtKeyDown(system);
+    EXPECT_EQ(keys.Shift(), kShiftShift);
+    EXPECT_FALSE(keys.ResyncPending());
+}
+
 }  // namespace
 }  // namespace pixolet

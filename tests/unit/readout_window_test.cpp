@@ -32,6 +32,28 @@ TEST_F(ReadoutWindow, ShowFollowsThePointerAndAFrozenWindowComesBackWhereItWas) 
     EXPECT_EQ(env.view.bounds.top, 50);
 }
 
+TEST_F(ReadoutWindow, ShowNeverSamplesTheWindowsOwnUnpaintedPixels) {
+    // A mapped window shows black until its first paint; the desktop below
+    // is teal. Whether following the pointer (the window starts on it) or
+    // frozen over it, the copy right after the show is the desktop's colour.
+    constexpr Colour kTeal = 0x808000;
+    env.screen.colourAt = [this](int x, int y) {
+        return env.view.visible && env.view.bounds.Contains({x, y}) ? kBlack : kTeal;
+    };
+    for (bool follow : {true, false}) {
+        SCOPED_TRACE(follow ? "following" : "frozen");
+        w.FollowPointer = follow;
+        env.view.Move(480, 370);
+        env.screen.cursor = {500, 400};
+        w.ShowHide(Sender::Show1);
+        ASSERT_TRUE(env.view.visible);
+        EXPECT_EQ(w.CurrentColor, kTeal);
+        EXPECT_TRUE(w.CopyColorToClipboard());
+        EXPECT_EQ(w.CopiedColor, kTeal);
+        w.ShowHide(Sender::Show1);
+    }
+}
+
 TEST_F(ReadoutWindow, UserHideEndsMeasuringModeRelayoutDoesNot) {
     for (Sender sender : {Sender::Show1, Sender::TrayIcon, Sender::Window}) {
         w.ShowHide(Sender::Show1);

@@ -82,11 +82,23 @@ TEST(FontFit, TheDesignedFontIsAlreadyFitted) {
     EXPECT_EQ(f, FontDescription{});
 }
 
+TEST(FontFit, ZeroIsTheDefaultHeightAndANegativeSizeACellHeight) {
+    // size, dpi, fitted height
+    const int cases[][3] = {{0, 96, 0}, {0, 120, 0}, {-12, 96, 16}, {-8, 96, 11}, {-1, 96, 1}};
+    for (const auto& c : cases) {
+        FontDescription f = FontAt(c[1]);
+        SetPointSize(f, c[0]);
+        FitFontHeight(f);
+        EXPECT_EQ(f.height, c[2]) << c[0] << " at " << c[1] << " dpi";
+        EXPECT_EQ(PointSizeOf(f), c[0]);
+    }
+}
+
 TEST(FontFit, PointSizesArePulledIntoTheAcceptedRange) {
     FontDescription f = FontAt(96);
-    SetPointSize(f, 0);
+    SetPointSize(f, std::numeric_limits<int>::min());
     EXPECT_EQ(PointSizeOf(f), kMinPointSize);
-    SetPointSize(f, -12);
+    FitFontHeight(f);
     EXPECT_EQ(PointSizeOf(f), kMinPointSize);
     SetPointSize(f, std::numeric_limits<int>::max());
     EXPECT_EQ(PointSizeOf(f), kMaxPointSize);

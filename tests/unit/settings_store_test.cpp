@@ -1,3 +1,5 @@
+#include "settings/settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +10,6 @@
 #include "fakes/fake_registry.h"
 #include "settings/font_fit.h"
 #include "settings/registry_paths.h"
-#include "settings/settings_store.h"
 
 namespace pixolet {
 namespace {
@@ -18,7 +19,7 @@ using fakes::FakeRegistry;
 constexpr char kExe[] = "C:\\Program Files\\Pixolet\\Pixolet.exe";
 
 class SettingsStore : public ::testing::Test {
-protected:
+  protected:
     FakeRegistry reg;
     Settings settings;
     FontDescription font;
@@ -227,6 +228,33 @@ TEST_F(SettingsStore, FontSizeSetsTheFittedHeight) {
     EXPECT_EQ(Stored("FontSize")->dword, 8u);
 }
 
+TEST_F(SettingsStore, FontSizeZeroAndNegativeSurviveLoadLayoutAndSave) {
+    // 0: the default size; -12: a 16-pixel cell at 96 dpi.
+    for (const auto& [stored, height] : {std::pair{0, 0}, std::pair{-12, 16}}) {
+        SCOPED_TRACE(stored);
+        fakes::FakeEnvironment env;
+        env.registry.SetDword(kSettingsKeyPath, "FontSize", static_cast<std::uint32_t>(stored));
+        env.window.FormCreate();
+        EXPECT_EQ(env.window.ReadoutFont.height, height);
+        EXPECT_EQ(env.view.font.height, height) << "the view is given the height as it is";
+        env.window.ShowHide(Sender::Show1);
+        EXPECT_EQ(env.view.font.height, height);
+        env.window.SaveSettings();
+        EXPECT_EQ(env.registry.Value(kSettingsKeyPath, "FontSize")->dword,
+                  static_cast<std::uint32_t>(stored));
+    }
+}
+
+TEST_F(SettingsStore, SystemColourNamesSurviveLoadAndSave) {
+    for (const char* name : {"clWindowText", "clHighlight", "clInfoBk"}) {
+        StoreText("FontColor", name);
+        Load();
+        EXPECT_EQ(font.colour & 0xFF000000u, 0x80000000u) << name;
+        Save();
+        EXPECT_EQ(Stored("FontColor")->text, name);
+    }
+}
+
 TEST_F(SettingsStore, FontSizeUsesTheFontsDpi) {
     font.dpi = 120;
     StoreDword("FontSize", 8);
@@ -238,7 +266,7 @@ TEST_F(SettingsStore, FontSizeOfTheWrongTypeOrAbsurdValue) {
     StoreText("FontSize", "12");
     Load();
     EXPECT_EQ(font.height, -10);
-    StoreDword("FontSize", 0xFFFFFFFF);
+    StoreDword("FontSize", 0x80000000);
     Load();
     EXPECT_EQ(PointSizeOf(font), kMinPointSize);
     StoreDword("FontSize", 0x7FFFFFFF);

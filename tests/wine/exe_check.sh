@@ -10,7 +10,7 @@ limit=$((1536 * 1024))
 # DLLs that every Windows 10 and 11 installation has.
 system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll \
 comdlg32.dll version.dll msvcrt.dll ole32.dll oleaut32.dll shlwapi.dll uxtheme.dll \
-dwmapi.dll imm32.dll winmm.dll ws2_32.dll bcrypt.dll ntdll.dll "
+dwmapi.dll imm32.dll winmm.dll ws2_32.dll bcrypt.dll ntdll.dll wtsapi32.dll "
 
 size=$(stat -c %s "$exe")
 echo "pixolet.exe: $size bytes ($(( (size + 1023) / 1024 )) KB, limit $((limit / 1024)) KB)"

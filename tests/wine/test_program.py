@@ -101,6 +101,14 @@ class ShortcutTest(WineShortcutCase):
         self.assertTrue(self.program.running(), self.program.stderr())
 
 
+class ShowThenCopyTest(WineShortcutCase):
+    # A start under Wine costs seconds: fewer rounds.
+    ROUNDS = 6
+    TILES = linux_shortcuts.ShowThenCopyTest.TILES
+    test_copy_right_after_a_show_is_the_colour_under_the_pointer = \
+        linux_shortcuts.ShowThenCopyTest.test_copy_right_after_a_show_is_the_colour_under_the_pointer
+
+
 class MeasureTest(WineShortcutCase):
     SETTINGS = linux_shortcuts.MeasureTest.SETTINGS
     MARKERS = linux_shortcuts.MeasureTest.MARKERS

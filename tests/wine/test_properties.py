@@ -181,6 +181,33 @@ class PropertiesTest(WineReadoutCase):
         self.wait_for_value("HotKey1", "0xc043")
         self.assertEqual(self.values()["HotKey2"][1], "0xc056")
 
+    def test_backspace_or_delete_clears_the_copy_shortcut(self):
+        # The hot-key control empties itself on these keys without telling
+        # its parent; OK saves what it shows.
+        for key in ("BackSpace", "Delete"):
+            with self.subTest(key=key):
+                program = self.start({"HotKey1": 0x4043})
+                self.open_properties()
+                self.press("Right", "Tab", "Tab", key)
+                self.close_dialog("Return")
+                self.wait_for_value("HotKey1", "0x0")
+                # The readout came back shown (frozen): Ctrl+C now copies
+                # nothing. The hide by F8 after it shows that it has been
+                # handled.
+                self.focus_fixture()
+                wine_case.ReadoutCase.press(self, "ctrl+c")
+                wine_case.ReadoutCase.press(self, "F8")
+                self.wait_hidden()
+                self.assertFalse(self.desktop.clipboard_text())
+                self.assertEqual(program.terminate(), 0, program.stderr())
+
+    def test_format_chosen_with_the_keyboard_is_saved_as_the_list_shows_it(self):
+        self.start({"ClipboardFormat": 1})
+        self.open_properties()
+        self.press("Right", "Tab", "End")  # the last item, "CMYK hex"
+        self.close_dialog("Return")
+        self.wait_for_value("ClipboardFormat", "0x4")
+
     def test_uninstall_answered_no_changes_nothing(self):
         self.start({"Zoom": 5})
         before = self.values()

@@ -295,7 +295,7 @@ TEST(FontChoice, TakesFaceStylesColourAndOnlyTheOfferedSizes) {
         chosen.lfWeight = c.weight;
         chosen.lfUnderline = TRUE;
         FontDescription font;
-        TakeChoice(chosen, c.tenths, 0x01563412, font);
+        TakeChoice(chosen, c.tenths, 0x01563412, 0x000008, font);
         EXPECT_EQ(font.name, "Arial");
         EXPECT_EQ(font.height, c.height) << c.tenths;
         EXPECT_EQ(font.bold, c.bold) << c.weight;
@@ -303,6 +303,18 @@ TEST(FontChoice, TakesFaceStylesColourAndOnlyTheOfferedSizes) {
         EXPECT_FALSE(font.italic);
         EXPECT_EQ(font.colour, 0x563412u);
     }
+    // A system colour shown and left as it was stays the system colour.
+    FontDescription system;
+    system.colour = 0x80000008;  // clWindowText
+    const COLORREF shown = SystemPaintColour(system.colour);
+    EXPECT_EQ(shown, GetSysColor(COLOR_WINDOWTEXT));
+    LOGFONTA chosen{};
+    lstrcpyA(chosen.lfFaceName, "Arial");
+    TakeChoice(chosen, 80, shown, shown, system);
+    EXPECT_EQ(system.colour, 0x80000008u);
+    TakeChoice(chosen, 80, 0x0000FF, shown, system);
+    EXPECT_EQ(system.colour, 0x0000FFu);
+
     FontDescription at120;
     at120.dpi = 120;
     at120.height = -13;  // 8 points at 120 pixels per inch

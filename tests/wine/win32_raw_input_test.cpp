@@ -93,10 +93,19 @@ INSTANTIATE_TEST_SUITE_P(
              {Down(0x48, VK_UP, RI_KEY_E0), true, InputKind::KeyDown, VK_UP, kShiftShift},
              {Down(kShiftScan, VK_SHIFT, RI_KEY_E0), false, InputKind::Other, 0, kShiftShift},
              {Up(kShiftScan, VK_SHIFT), true, InputKind::KeyUp, VK_SHIFT, 0}}},
-        // Prefix and filler records are not keys.
+        // Pause is one E1 record with VK_PAUSE and Ctrl's scan code, then a
+        // filler record; while Ctrl is held it is a key of its own.
+        KeySequence{
+            "PauseWithCtrlHeld",
+            {{Down(kCtrlScan, VK_CONTROL), true, InputKind::KeyDown, VK_CONTROL, kShiftCtrl},
+             {Down(kCtrlScan, VK_PAUSE, RI_KEY_E1), true, InputKind::KeyDown, VK_PAUSE, kShiftCtrl},
+             {Down(0x45, 0xFF), false, InputKind::Other, 0, kShiftCtrl},
+             {Up(kCtrlScan, VK_PAUSE, RI_KEY_E1), true, InputKind::KeyUp, VK_PAUSE, kShiftCtrl},
+             {Up(0x45, 0xFF), false, InputKind::Other, 0, kShiftCtrl},
+             {Up(kCtrlScan, VK_CONTROL), true, InputKind::KeyUp, VK_CONTROL, 0}}},
+        // Filler records and records without a key are not keys.
         KeySequence{"Fillers",
-                    {{Down(kCtrlScan, VK_CONTROL, RI_KEY_E1), false, InputKind::Other, 0, 0},
-                     {Down(0x45, 0xFF), false, InputKind::Other, 0, 0},
+                    {{Down(0x45, 0xFF), false, InputKind::Other, 0, 0},
                      {Down(0, 0), false, InputKind::Other, 0, 0}}},
         // Injected keys may have no scan code; they are still tracked.
         KeySequence{"NoScanCode",
@@ -115,43 +124,45 @@ struct MouseCase {
     const char* name;
     RawMouse record;
     bool swapped;
-    std::vector<InputKind> events;
+    bool moves;
+    std::vector<InputKind> buttonEvents;
     ShiftByte buttonsAfter;
 };
 
 class RawMouseTest : public testing::TestWithParam<MouseCase> {};
 
-TEST_P(RawMouseTest, MoveFirstThenButtonsInOrder) {
+TEST_P(RawMouseTest, MoveAndButtonsInOrder) {
     KeyStateTracker keys;
     const MouseCase& c = GetParam();
-    const MouseEvents out = TranslateMouse(c.record, c.swapped, keys);
+    EXPECT_EQ(MouseMoves(c.record), c.moves);
+    const ButtonEvents out = TranslateButtons(c.record, c.swapped, keys);
     std::vector<InputKind> kinds;
     for (std::size_t i = 0; i < out.count; ++i) kinds.push_back(out.events[i].kind);
-    EXPECT_EQ(kinds, c.events);
+    EXPECT_EQ(kinds, c.buttonEvents);
     EXPECT_EQ(keys.Shift(), c.buttonsAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Records, RawMouseTest,
-    testing::Values(MouseCase{"Move", {0, 0, 3, -2}, false, {InputKind::MouseMove}, 0},
-                    MouseCase{"AbsoluteMoveAtOrigin",
-                              {MOUSE_MOVE_ABSOLUTE, 0, 0, 0},
-                              false,
-                              {InputKind::MouseMove},
-                              0},
-                    MouseCase{"StillRecordIsNoMove", {0, 0, 0, 0}, false, {}, 0},
+    testing::Values(MouseCase{"Move", {0, 0, 3, -2}, false, true, {}, 0},
+                    MouseCase{
+                        "AbsoluteMoveAtOrigin", {MOUSE_MOVE_ABSOLUTE, 0, 0, 0}, false, true, {}, 0},
+                    MouseCase{"StillRecordIsNoMove", {0, 0, 0, 0}, false, false, {}, 0},
                     MouseCase{"MoveAndPress",
                               {0, RI_MOUSE_LEFT_BUTTON_DOWN, 1, 0},
                               false,
-                              {InputKind::MouseMove, InputKind::LButtonDown},
+                              true,
+                              {InputKind::LButtonDown},
                               kShiftLeftButton},
                     MouseCase{"ClickInOneRecord",
                               {0, RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_LEFT_BUTTON_UP, 0, 0},
+                              false,
                               false,
                               {InputKind::LButtonDown, InputKind::LButtonUp},
                               0},
                     MouseCase{"RightAndMiddle",
                               {0, RI_MOUSE_RIGHT_BUTTON_DOWN | RI_MOUSE_MIDDLE_BUTTON_DOWN, 0, 0},
+                              false,
                               false,
                               {InputKind::Other, InputKind::Other},
                               kShiftRightButton | kShiftMiddleButton},
@@ -159,14 +170,16 @@ INSTANTIATE_TEST_SUITE_P(
                     MouseCase{"SwappedRight",
                               {0, RI_MOUSE_RIGHT_BUTTON_DOWN, 0, 0},
                               true,
+                              false,
                               {InputKind::LButtonDown},
                               kShiftLeftButton},
                     MouseCase{"SwappedLeft",
                               {0, RI_MOUSE_LEFT_BUTTON_DOWN, 0, 0},
                               true,
+                              false,
                               {InputKind::Other},
                               kShiftRightButton},
-                    MouseCase{"Wheel", {0, RI_MOUSE_WHEEL, 0, 0}, false, {}, 0}),
+                    MouseCase{"Wheel", {0, RI_MOUSE_WHEEL, 0, 0}, false, false, {}, 0}),
     [](const testing::TestParamInfo<MouseCase>& param) { return param.param.name; });
 
 }  // namespace

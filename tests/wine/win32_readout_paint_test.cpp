@@ -185,6 +185,8 @@ TEST(ToLogFont, CarriesHeightStylesAndAShortenedName) {
     EXPECT_EQ(plain.lfWeight, FW_NORMAL);
     EXPECT_FALSE(plain.lfItalic || plain.lfUnderline || plain.lfStrikeOut);
     EXPECT_STREQ(plain.lfFaceName, "Courier New");
+    // Where the face is missing, the fallback is monospaced.
+    EXPECT_EQ(plain.lfPitchAndFamily, FIXED_PITCH | FF_MODERN);
 }
 
 struct EntryCase {

@@ -10,6 +10,7 @@
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/screen.h"
 #include "settings/font_fit.h"
+#include "settings/system_colour.h"
 
 namespace pixolet::win32 {
 
@@ -32,7 +33,12 @@ LOGFONTA LogFontFrom(const FontDescription& font, int screenDpi) {
     return log;
 }
 
-void TakeChoice(const LOGFONTA& chosen, int pointTenths, COLORREF colour, FontDescription& font) {
+COLORREF SystemPaintColour(Colour stored) {
+    return PaintColour(stored, [](int index) { return static_cast<Colour>(GetSysColor(index)); });
+}
+
+void TakeChoice(const LOGFONTA& chosen, int pointTenths, COLORREF colour, COLORREF shown,
+                FontDescription& font) {
     font.name.assign(chosen.lfFaceName, strnlen(chosen.lfFaceName, sizeof chosen.lfFaceName));
     // Rounded to whole points, halves up, then held to the offered sizes.
     const int points = (pointTenths + 5) / 10;
@@ -41,7 +47,8 @@ void TakeChoice(const LOGFONTA& chosen, int pointTenths, COLORREF colour, FontDe
     font.italic = chosen.lfItalic != 0;
     font.underline = chosen.lfUnderline != 0;
     font.strikeOut = chosen.lfStrikeOut != 0;
-    font.colour = static_cast<Colour>(colour & 0xFFFFFF);
+    if ((colour & 0xFFFFFF) != (shown & 0xFFFFFF))
+        font.colour = static_cast<Colour>(colour & 0xFFFFFF);
 }
 
 bool ChooseReadoutFont(HWND owner, FontDescription& font) {
@@ -52,11 +59,12 @@ bool ChooseReadoutFont(HWND owner, FontDescription& font) {
     choose.lpLogFont = &log;
     choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_FORCEFONTEXIST | CF_NOSIMULATIONS |
                    CF_SHOWHELP | CF_LIMITSIZE | CF_INITTOLOGFONTSTRUCT;
-    choose.rgbColors = font.colour & 0xFFFFFF;
+    const COLORREF shown = SystemPaintColour(font.colour);
+    choose.rgbColors = shown;
     choose.nSizeMin = kMinChooserPoints;
     choose.nSizeMax = kMaxChooserPoints;
     if (!ChooseFontA(&choose)) return false;
-    TakeChoice(log, choose.iPointSize, choose.rgbColors, font);
+    TakeChoice(log, choose.iPointSize, choose.rgbColors, shown, font);
     return true;
 }
 

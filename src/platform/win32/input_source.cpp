@@ -1,5 +1,7 @@
 #include "platform/win32/input_source.h"
 
+#include <wtsapi32.h>
+
 #include <array>
 
 namespace pixolet::win32 {
@@ -23,7 +25,36 @@ bool AsyncDown(int virtualKey) {
     return (static_cast<unsigned short>(GetAsyncKeyState(virtualKey)) & 0x8000U) != 0;
 }
 
+// The source whose router hears of desktop switches. The event hook's
+// callback carries no context, and there is one source per program.
+Win32InputSource* desktopWatcher = nullptr;
+
 }  // namespace
+
+HeldState Win32SystemKeys::ReadHeld() {
+    HeldState held;
+    struct Modifier {
+        int virtualKey;
+        unsigned code;  // scan code, 0x100 for E0 keys
+        int generic;
+    };
+    constexpr Modifier kModifiers[] = {
+        {VK_LSHIFT, 0x2A, VK_SHIFT},     {VK_RSHIFT, 0x36, VK_SHIFT},
+        {VK_LCONTROL, 0x1D, VK_CONTROL}, {VK_RCONTROL, 0x11D, VK_CONTROL},
+        {VK_LMENU, 0x38, VK_MENU},       {VK_RMENU, 0x138, VK_MENU},
+    };
+    for (const Modifier& m : kModifiers)
+        if (AsyncDown(m.virtualKey)) held.keys.push_back(HeldKey{m.code, m.generic});
+    // GetAsyncKeyState reports the logical buttons, after a left-handed swap.
+    held.left = AsyncDown(VK_LBUTTON);
+    held.middle = AsyncDown(VK_MBUTTON);
+    held.right = AsyncDown(VK_RBUTTON);
+    return held;
+}
+
+bool Win32SystemKeys::InputWaiting() {
+    return (HIWORD(GetQueueStatus(QS_RAWINPUT)) & QS_RAWINPUT) != 0;
+}
 
 Win32InputSource::Win32InputSource(HINSTANCE instance) {
     // Message-only: no desktop enumeration (a close request to "every
@@ -43,48 +74,54 @@ Win32InputSource::~Win32InputSource() {
 bool Win32InputSource::Install(Handler handler, BeforeKeyOrButton before) {
     if (installed_ || !window_) return false;
     if (!Register(window_, RIDEV_INPUTSINK)) return false;
-    handler_ = std::move(handler);
-    before_ = std::move(before);
     installed_ = true;
-    SeedKeyState();
+    router_.Start(std::move(handler), std::move(before));
+    WatchSessionAndDesktop();
     return true;
 }
 
 void Win32InputSource::Remove() {
-    handler_ = nullptr;
-    before_ = nullptr;
+    router_.Stop();
     if (!installed_) return;
     installed_ = false;
+    StopWatching();
     Register(nullptr, RIDEV_REMOVE);
-    keys_.Clear();
 }
 
-void Win32InputSource::SeedKeyState() {
-    // Keys and buttons already held when observing starts; from here on the
-    // record stream alone keeps the state (asking the system at handling
-    // time would give the state after later keys).
-    keys_.Clear();
-    struct Held {
-        int virtualKey;
-        unsigned code;  // scan code, 0x100 for E0 keys
-        int generic;
-    };
-    constexpr Held kModifiers[] = {
-        {VK_LSHIFT, 0x2A, VK_SHIFT},     {VK_RSHIFT, 0x36, VK_SHIFT},
-        {VK_LCONTROL, 0x1D, VK_CONTROL}, {VK_RCONTROL, 0x11D, VK_CONTROL},
-        {VK_LMENU, 0x38, VK_MENU},       {VK_RMENU, 0x138, VK_MENU},
-    };
-    for (const Held& held : kModifiers)
-        if (AsyncDown(held.virtualKey)) keys_.KeyPressed(held.code, held.generic);
-    // GetAsyncKeyState reports the logical buttons, after a left-handed swap.
-    if (AsyncDown(VK_LBUTTON)) keys_.ButtonPressed(1);
-    if (AsyncDown(VK_MBUTTON)) keys_.ButtonPressed(2);
-    if (AsyncDown(VK_RBUTTON)) keys_.ButtonPressed(3);
+void Win32InputSource::WatchSessionAndDesktop() {
+    // Lock, unlock, a user switch and a remote session's reconnect arrive as
+    // session notifications; the secure desktop (Ctrl+Alt+Del, elevation
+    // prompts) as a switch of the input desktop. Either may fail (an older
+    // system, no terminal services): the check at each key-down remains.
+    sessionWatched_ = WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION) != FALSE;
+    if (desktopWatcher == nullptr) {
+        desktopHook_ =
+            SetWinEventHook(EVENT_SYSTEM_DESKTOPSWITCH, EVENT_SYSTEM_DESKTOPSWITCH, nullptr,
+                            &Win32InputSource::OnWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+        if (desktopHook_ != nullptr) desktopWatcher = this;
+    }
+}
+
+void Win32InputSource::StopWatching() {
+    if (sessionWatched_) WTSUnRegisterSessionNotification(window_);
+    sessionWatched_ = false;
+    if (desktopHook_ != nullptr) UnhookWinEvent(desktopHook_);
+    desktopHook_ = nullptr;
+    if (desktopWatcher == this) desktopWatcher = nullptr;
+}
+
+void CALLBACK Win32InputSource::OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND, LONG, LONG, DWORD,
+                                           DWORD) {
+    // Out of context: called on this thread from its message loop.
+    Win32InputSource* source = desktopWatcher;
+    if (source != nullptr && hook == source->desktopHook_ && event == EVENT_SYSTEM_DESKTOPSWITCH)
+        source->router_.SystemChanged();
 }
 
 LRESULT Win32InputSource::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The handler guards its core calls itself.
     if (message == WM_INPUT) OnInput(reinterpret_cast<HRAWINPUT>(lParam));
+    if (message == WM_WTSSESSION_CHANGE && installed_) router_.SystemChanged();
     // For WM_INPUT the system frees the record's buffer here.
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -97,34 +134,14 @@ void Win32InputSource::OnInput(HRAWINPUT input) {
     if (GetRawInputData(input, RID_INPUT, &record, &size, sizeof(RAWINPUTHEADER)) ==
         static_cast<UINT>(-1))
         return;
-    const bool keyOrButton =
-        record.header.dwType == RIM_TYPEKEYBOARD ||
-        (record.header.dwType == RIM_TYPEMOUSE && record.data.mouse.usButtonFlags != 0);
-    if (keyOrButton && before_) {
-        const BeforeKeyOrButton before = before_;  // may remove this source
-        before();
-        if (!installed_) return;
-    }
     if (record.header.dwType == RIM_TYPEKEYBOARD) {
         const RAWKEYBOARD& k = record.data.keyboard;
-        InputEvent event;
-        if (TranslateKey(RawKey{k.MakeCode, k.Flags, k.VKey, k.Message}, keys_, event))
-            Deliver(event);
+        router_.Keyboard(RawKey{k.MakeCode, k.Flags, k.VKey, k.Message});
     } else if (record.header.dwType == RIM_TYPEMOUSE) {
         const RAWMOUSE& m = record.data.mouse;
         const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
-        const MouseEvents events = TranslateMouse(
-            RawMouse{m.usFlags, m.usButtonFlags, m.lLastX, m.lLastY}, swapped, keys_);
-        for (std::size_t i = 0; i < events.count && installed_; ++i)
-            if (events.events[i].kind != InputKind::Other) Deliver(events.events[i]);
+        router_.Mouse(RawMouse{m.usFlags, m.usButtonFlags, m.lLastX, m.lLastY}, swapped);
     }
-}
-
-void Win32InputSource::Deliver(const InputEvent& event) {
-    if (!handler_) return;
-    // A copy: the handler may remove this source, and with it handler_.
-    const Handler handler = handler_;
-    handler(event);
 }
 
 }  // namespace pixolet::win32

@@ -3,6 +3,10 @@
 // thread. Raw input arrives after the system has applied the event (the
 // pointer has moved when GetCursorPos is asked), never delays the user's
 // input and cannot be taken away by a time-out, unlike a low-level hook.
+// Input on another desktop (the secure desktop of Ctrl+Alt+Del and of
+// elevation prompts, the lock screen) or in another session never arrives:
+// the source watches for those changes so that the key state comes back in
+// line with the system's.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +19,14 @@
 #include "readout/key_state_tracker.h"
 
 namespace pixolet::win32 {
+
+// The system's own key and button state: GetAsyncKeyState, and the raw
+// input still queued for this thread.
+class Win32SystemKeys : public SystemKeyStatePort {
+  public:
+    HeldState ReadHeld() override;
+    bool InputWaiting() override;
+};
 
 class Win32InputSource : public KeyStatePort {
   public:
@@ -36,7 +48,7 @@ class Win32InputSource : public KeyStatePort {
     bool IsInstalled() const { return installed_; }
 
     // Up/down state as of the event being handled.
-    bool IsDown(int virtualKey) const override { return keys_.IsDown(virtualKey); }
+    bool IsDown(int virtualKey) const override { return router_.Keys().IsDown(virtualKey); }
 
     // The window the records arrive at (message-only, never shown).
     HWND Window() const { return window_; }
@@ -46,14 +58,16 @@ class Win32InputSource : public KeyStatePort {
     friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnInput(HRAWINPUT input);
-    void SeedKeyState();
-    // The one place where events leave for the core.
-    void Deliver(const InputEvent& event);
+    void WatchSessionAndDesktop();
+    void StopWatching();
+    static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
+                                    LONG child, DWORD thread, DWORD time);
 
     HWND window_ = nullptr;
-    Handler handler_;
-    BeforeKeyOrButton before_;
-    KeyStateTracker keys_;
+    Win32SystemKeys system_;
+    RawInputRouter router_{system_};
+    HWINEVENTHOOK desktopHook_ = nullptr;
+    bool sessionWatched_ = false;
     bool installed_ = false;
 };
 

@@ -224,6 +224,7 @@ LRESULT Win32PropertiesDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam
 void Win32PropertiesDialog::OnCommand(int id, int code, HWND control) {
     switch (id) {
         case kIdOK:
+            ReadEditors();
             End(kDialogOK);
             return;
         case kIdCancel:
@@ -262,6 +263,22 @@ void Win32PropertiesDialog::OnCommand(int id, int code, HWND control) {
         }
         model_.TypeHotkey(editor, typed);
         if (editor.value != typed) WriteHotkey(control, editor.value);
+    }
+}
+
+void Win32PropertiesDialog::ReadEditors() {
+    // What is saved is what the controls show. The hot-key control clears
+    // itself on Backspace, Delete and Space without a change notification,
+    // and a list's selection can change without one reaching us.
+    for (const Bound& bound : controls_) {
+        const ControlEntry& entry = *bound.entry;
+        if (entry.kind == ControlKind::Hotkey) {
+            const Shortcut shown = ReadHotkey(bound.window);
+            // Modifiers without a key are no shortcut.
+            model_.SetHotkey(model_.*entry.hotkey, (shown & 0xFF) == 0 ? 0 : shown);
+        } else if (entry.kind == ControlKind::Combo) {
+            model_.SetItemIndex(static_cast<int>(SendMessageA(bound.window, CB_GETCURSEL, 0, 0)));
+        }
     }
 }
 

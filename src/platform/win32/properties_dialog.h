@@ -59,6 +59,9 @@ class Win32PropertiesDialog : public PropertiesDialogView {
     void BuildAbout(HWND page);
     void OnCommand(int id, int code, HWND control);
     void OnTrackBar(HWND control);
+    // Takes every shortcut editor's and the format list's value from the
+    // control, as it shows it, into the model.
+    void ReadEditors();
     void ShowPage(PropPage page);
     void SyncAll();
     // Tab and Shift+Tab along the focus order; Ctrl+Tab to the next page.

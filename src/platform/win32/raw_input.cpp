@@ -28,7 +28,9 @@ InputKind KindOf(UINT message) {
 }  // namespace
 
 unsigned PhysicalKeyCode(const RawKey& key) {
-    if (key.makeCode == 0) return kNoScanCodeBase + (key.vKey & 0x7FU);
+    // An E1 key's scan code is that of another key (Pause sends Ctrl's 0x1D).
+    if (key.makeCode == 0 || (key.flags & RI_KEY_E1) != 0)
+        return kNoScanCodeBase + (key.vKey & 0x7FU);
     return (key.makeCode & 0xFFU) + ((key.flags & RI_KEY_E0) ? 0x100U : 0U);
 }
 
@@ -49,9 +51,9 @@ int GenericVirtualKey(int virtualKey) {
 }
 
 bool TranslateKey(const RawKey& key, KeyStateTracker& keys, InputEvent& out) {
-    // 0xFF marks a record that is part of another key's sequence.
+    // 0xFF marks a record that is part of another key's sequence (the
+    // filler after Pause). Pause itself comes with the E1 flag and VK_PAUSE.
     if (key.vKey == 0 || key.vKey >= 0xFF) return false;
-    if ((key.flags & RI_KEY_E1) != 0) return false;
     if ((key.flags & RI_KEY_E0) != 0 &&
         (key.makeCode == kLeftShiftScan || key.makeCode == kRightShiftScan))
         return false;
@@ -71,16 +73,15 @@ bool TranslateKey(const RawKey& key, KeyStateTracker& keys, InputEvent& out) {
     return true;
 }
 
-MouseEvents TranslateMouse(const RawMouse& mouse, bool swapped, KeyStateTracker& keys) {
-    MouseEvents result;
-    auto add = [&result](InputKind kind) {
-        if (result.count < kMaxMouseEvents) result.events[result.count++] = InputEvent{kind, 0};
-    };
-    // A relative record without motion carries only buttons or the wheel;
-    // an absolute one (tablets, remote desktops) always places the pointer.
-    if ((mouse.flags & MOUSE_MOVE_ABSOLUTE) != 0 || mouse.lastX != 0 || mouse.lastY != 0)
-        add(InputKind::MouseMove);
+bool MouseMoves(const RawMouse& mouse) {
+    return (mouse.flags & MOUSE_MOVE_ABSOLUTE) != 0 || mouse.lastX != 0 || mouse.lastY != 0;
+}
 
+ButtonEvents TranslateButtons(const RawMouse& mouse, bool swapped, KeyStateTracker& keys) {
+    ButtonEvents result;
+    auto add = [&result](InputKind kind) {
+        if (result.count < kMaxButtonEvents) result.events[result.count++] = InputEvent{kind, 0};
+    };
     struct ButtonBits {
         USHORT down;
         USHORT up;
@@ -104,6 +105,79 @@ MouseEvents TranslateMouse(const RawMouse& mouse, bool swapped, KeyStateTracker&
         }
     }
     return result;
+}
+
+void RawInputRouter::Start(Handler handler, BeforeKeyOrButton before) {
+    handler_ = std::move(handler);
+    before_ = std::move(before);
+    // Keys and buttons already held when observing starts; from here on the
+    // record stream keeps the state.
+    keys_.Seed(system_.ReadHeld());
+}
+
+void RawInputRouter::Stop() {
+    handler_ = nullptr;
+    before_ = nullptr;
+    keys_.Clear();
+}
+
+bool RawInputRouter::RunBefore() {
+    if (before_) {
+        const BeforeKeyOrButton before = before_;  // may stop the router
+        before();
+    }
+    return Active();
+}
+
+bool RawInputRouter::Deliver(const InputEvent& event) {
+    if (!handler_) return false;
+    // A copy: the handler may stop the router, and with it handler_.
+    const Handler handler = handler_;
+    handler(event);
+    return Active();
+}
+
+bool RawInputRouter::DeliverReleases(int releasedButtons) {
+    if ((releasedButtons & VK_LBUTTON) == 0) return Active();
+    return Deliver(InputEvent{InputKind::LButtonUp, 0});
+}
+
+void RawInputRouter::Keyboard(const RawKey& key) {
+    if (!Active() || !RunBefore()) return;
+    InputEvent event;
+    if (!TranslateKey(key, keys_, event)) {
+        DeliverReleases(keys_.CatchUp(system_));
+        return;
+    }
+    if (event.kind == InputKind::KeyDown || event.kind == InputKind::SysKeyDown) {
+        if (!DeliverReleases(keys_.CheckAtKeyDown(system_))) return;
+    }
+    if (!Deliver(event)) return;
+    DeliverReleases(keys_.CatchUp(system_));
+}
+
+void RawInputRouter::Mouse(const RawMouse& mouse, bool swapped) {
+    if (!Active()) return;
+    // One record may carry a move and button changes (remote desktops,
+    // virtual machines, tablets). The move happened first: it is handed on
+    // with the buttons as they were, and whatever waits for it runs before
+    // the buttons change, as for two records.
+    if (MouseMoves(mouse) && !Deliver(InputEvent{InputKind::MouseMove, 0})) return;
+    if (mouse.buttonFlags != 0) {
+        if (!RunBefore()) return;
+        const ButtonEvents events = TranslateButtons(mouse, swapped, keys_);
+        for (std::size_t i = 0; i < events.count; ++i)
+            if (events.events[i].kind != InputKind::Other && !Deliver(events.events[i])) return;
+    }
+    DeliverReleases(keys_.CatchUp(system_));
+}
+
+void RawInputRouter::SystemChanged() {
+    if (!Active()) return;
+    keys_.SystemChanged();
+    // Whatever waits for the last move sees the buttons as they were.
+    if (!RunBefore()) return;
+    DeliverReleases(keys_.CatchUp(system_));
 }
 
 }  // namespace pixolet::win32

@@ -94,6 +94,9 @@ LOGFONTA ToLogFont(const FontDescription& font) {
     // The readout draws at the dpi its description was made for.
     LOGFONTA log = LogFontFrom(font, font.dpi);
     if (log.lfHeight == 0) log.lfHeight = FontDescription{}.height;
+    // The columns line up only in a monospaced face: where the face is
+    // missing, the system's fallback must be one too.
+    log.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     return log;
 }
 

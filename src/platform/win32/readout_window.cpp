@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/font_chooser.h"
 #include "platform/win32/readout_paint.h"
 #include "readout/readout_window.h"
 
@@ -106,6 +107,8 @@ void ReadoutWindow::Show() {
     if (application_) SetWindowLongA(application_, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Painted now: the window never shows the desktop its unpainted surface.
+    UpdateWindow(window_);
 }
 
 void ReadoutWindow::Hide() {
@@ -134,6 +137,7 @@ void ReadoutWindow::SetFont(const FontDescription& font) {
     Font created(CreateFontIndirectA(&log));
     // Keep the old font when the system refuses the new one.
     if (created) font_ = std::move(created);
+    // A system colour is looked up at each paint: the scheme may change.
     textColour_ = font.colour;
     painted_.Invalidate();
     if (window_) InvalidateRect(window_, nullptr, FALSE);
@@ -190,7 +194,7 @@ void ReadoutWindow::OnPaint() {
                 const SelectGuard selected(back.get(), bitmap.get());
                 static const ReadoutScene kEmptyScene{};
                 const ReadoutScene& scene = core_ ? core_->Scene() : kEmptyScene;
-                PaintScene(back.get(), scene, font_.get(), textColour_);
+                PaintScene(back.get(), scene, font_.get(), SystemPaintColour(textColour_));
                 BitBlt(paint.dc(), 0, 0, width, height, back.get(), 0, 0, SRCCOPY);
             }
         }

@@ -45,7 +45,46 @@ class DepthGuard {
 
 }  // namespace
 
-X11InputSource::X11InputSource(QObject* parent) : QObject(parent) {}
+HeldState X11SystemKeys::ReadHeld() {
+    HeldState held;
+    Display* dpy = display_.get();
+    if (dpy == nullptr) return held;
+    char keymap[32] = {};
+    XQueryKeymap(dpy, keymap);
+    for (unsigned code = 8; code < 256; ++code) {
+        if ((static_cast<unsigned char>(keymap[code / 8]) >> (code % 8)) & 1U) {
+            const KeySym sym = XkbKeycodeToKeysym(dpy, static_cast<KeyCode>(code), 0, 0);
+            held.keys.push_back(HeldKey{code, VirtualKeyFromKeysym(sym)});
+        }
+    }
+    Window root = 0;
+    Window child = 0;
+    int rx = 0;
+    int ry = 0;
+    int wx = 0;
+    int wy = 0;
+    unsigned int state = 0;
+    if (XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, &rx, &ry, &wx, &wy, &state)) {
+        // The core pointer's mask holds logical buttons.
+        held.left = (state & Button1Mask) != 0;
+        held.middle = (state & Button2Mask) != 0;
+        held.right = (state & Button3Mask) != 0;
+    }
+    return held;
+}
+
+bool X11SystemKeys::InputWaiting() {
+    // The replies just read came after every event the server had sent
+    // before them: any such event is now in Xlib's queue.
+    Display* dpy = display_.get();
+    return dpy != nullptr && XEventsQueued(dpy, QueuedAlready) > 0;
+}
+
+X11InputSource::X11InputSource(QObject* parent)
+    : QObject(parent),
+      router_(
+          system_, [this](unsigned code) { return VirtualKeyFromKeysym(KeysymOf(code)); },
+          [this](int physical) { return LogicalButton(physical); }) {}
 
 X11InputSource::~X11InputSource() {
     Close();
@@ -70,12 +109,10 @@ bool X11InputSource::Install(Handler handler, BeforeKeyOrButton before) {
         display_ = XDisplay();
         return false;
     }
-    handler_ = std::move(handler);
-    before_ = std::move(before);
     closePending_ = false;
     ReadButtonMap();
     WatchLocks();
-    SeedKeyState();
+    router_.Start(std::move(handler), std::move(before));
     notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(dpy), QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &X11InputSource::Drain);
     // Replies read above may have brought events into Xlib's queue; the
@@ -93,10 +130,22 @@ bool X11InputSource::SelectEvents() {
     XISetMask(bits, XI_RawButtonRelease);
     if (motionWanted_) XISetMask(bits, XI_RawMotion);
     XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    {
+        XErrorTrap trap(dpy);
+        XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
+        trap.Sync();
+        if (trap.Failed()) return false;
+    }
+    // A switch to another virtual terminal disables the devices and enables
+    // them again on return; what was released meanwhile never arrives.
+    // Without these events the check at each key-down remains.
+    unsigned char hierarchyBits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(hierarchyBits, XI_HierarchyChanged);
+    XIEventMask hierarchy{XIAllDevices, static_cast<int>(sizeof hierarchyBits), hierarchyBits};
     XErrorTrap trap(dpy);
-    XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
+    XISelectEvents(dpy, DefaultRootWindow(dpy), &hierarchy, 1);
     trap.Sync();
-    return !trap.Failed();
+    return true;
 }
 
 void X11InputSource::SetMotionWanted(bool wanted) {
@@ -118,8 +167,7 @@ void X11InputSource::SetReading(bool reading) {
 }
 
 void X11InputSource::Remove() {
-    handler_ = nullptr;
-    before_ = nullptr;
+    router_.Stop();
     if (dispatchDepth_ > 0) {
         // The drain loop below us still uses the connection.
         closePending_ = true;
@@ -132,7 +180,7 @@ void X11InputSource::Remove() {
 void X11InputSource::Close() {
     notifier_.reset();
     display_ = XDisplay();
-    keys_.Clear();
+    router_.Stop();
     closePending_ = false;
 }
 
@@ -148,33 +196,6 @@ int X11InputSource::LogicalButton(int physical) const {
     if (physical >= 1 && static_cast<std::size_t>(physical) <= buttonMap_.size())
         return buttonMap_[static_cast<std::size_t>(physical) - 1];
     return physical;
-}
-
-void X11InputSource::SeedKeyState() {
-    // Keys and buttons already held when observing starts; from here on the
-    // event stream alone keeps the state.
-    Display* dpy = display_.get();
-    keys_.Clear();
-    char keymap[32] = {};
-    XQueryKeymap(dpy, keymap);
-    for (unsigned code = 8; code < 256; ++code) {
-        if ((static_cast<unsigned char>(keymap[code / 8]) >> (code % 8)) & 1U) {
-            const KeySym sym = XkbKeycodeToKeysym(dpy, static_cast<KeyCode>(code), 0, 0);
-            keys_.KeyPressed(code, VirtualKeyFromKeysym(sym));
-        }
-    }
-    Window root = 0;
-    Window child = 0;
-    int rx = 0;
-    int ry = 0;
-    int wx = 0;
-    int wy = 0;
-    unsigned int state = 0;
-    if (XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, &rx, &ry, &wx, &wy, &state)) {
-        if (state & Button1Mask) keys_.ButtonPressed(1);
-        if (state & Button2Mask) keys_.ButtonPressed(2);
-        if (state & Button3Mask) keys_.ButtonPressed(3);
-    }
 }
 
 void X11InputSource::Drain() {
@@ -202,10 +223,11 @@ void X11InputSource::Drain() {
             }
             XGenericEventCookie* cookie = &event.xcookie;
             if (cookie->type != GenericEvent || cookie->extension != opcode_) continue;
-            if (cookie->evtype == XI_RawMotion) {
+            if (cookie->evtype == XI_RawMotion || cookie->evtype == XI_HierarchyChanged) {
                 // Nothing of a move's data is used: the tracking update asks
-                // for the pointer itself. Unclaimed data is freed by Xlib.
-                Dispatch(XI_RawMotion, 0);
+                // for the pointer itself; any change of the devices counts.
+                // Unclaimed data is freed by Xlib.
+                Dispatch(cookie->evtype, 0);
                 continue;
             }
             int evtype = 0;
@@ -258,52 +280,27 @@ void X11InputSource::WatchLocks() {
 }
 
 void X11InputSource::Dispatch(int evtype, int detail) {
-    if (evtype != XI_RawMotion && before_) {
-        // A copy, as for the handler below.
-        const BeforeKeyOrButton before = before_;
-        before();
-    }
-    InputEvent out;
     switch (evtype) {
-        case XI_RawKeyPress: {
-            const auto code = static_cast<unsigned>(detail);
-            const int virtualKey = VirtualKeyFromKeysym(KeysymOf(code));
-            keys_.KeyPressed(code, virtualKey);
-            if (virtualKey == 0) return;  // a key with no virtual-key code
-            out = InputEvent{keys_.KeyDownKind(virtualKey), virtualKey};
+        case XI_RawKeyPress:
+            router_.KeyDown(static_cast<unsigned>(detail));
             break;
-        }
-        case XI_RawKeyRelease: {
-            // The code the key had when it went down; X repeats some releases.
-            const auto code = static_cast<unsigned>(detail);
-            const int virtualKey = keys_.DownVirtualKey(code);
-            keys_.KeyReleased(code);
-            if (virtualKey == 0) return;
-            out = InputEvent{InputKind::KeyUp, virtualKey};
+        case XI_RawKeyRelease:
+            router_.KeyUp(static_cast<unsigned>(detail));
             break;
-        }
-        case XI_RawButtonPress: {
-            const int virtualKey = keys_.ButtonPressed(LogicalButton(detail));
-            out = InputEvent{virtualKey == vk::kLButton ? InputKind::LButtonDown : InputKind::Other,
-                             0};
+        case XI_RawButtonPress:
+            router_.ButtonDown(detail);
             break;
-        }
-        case XI_RawButtonRelease: {
-            const int virtualKey = keys_.ButtonReleased(LogicalButton(detail));
-            out =
-                InputEvent{virtualKey == vk::kLButton ? InputKind::LButtonUp : InputKind::Other, 0};
+        case XI_RawButtonRelease:
+            router_.ButtonUp(detail);
             break;
-        }
         case XI_RawMotion:
-            out = InputEvent{InputKind::MouseMove, 0};
+            router_.Moved();
+            break;
+        case XI_HierarchyChanged:
+            router_.DevicesChanged();
             break;
         default:
-            return;
-    }
-    if (handler_) {
-        // A copy: the handler may remove this source, and with it handler_.
-        const Handler handler = handler_;
-        handler(out);
+            break;
     }
 }
 

@@ -8,13 +8,25 @@
 #include <memory>
 #include <vector>
 
+#include "platform/x11/event_router.h"
 #include "platform/x11/x11_display.h"
 #include "readout/input_hook.h"
-#include "readout/key_state_tracker.h"
 
 class QSocketNotifier;
 
 namespace pixolet::x11 {
+
+// The server's own key and button state, read on the input connection, and
+// whether events already wait on it.
+class X11SystemKeys : public SystemKeyStatePort {
+  public:
+    explicit X11SystemKeys(const XDisplay& display) : display_(display) {}
+    HeldState ReadHeld() override;
+    bool InputWaiting() override;
+
+  private:
+    const XDisplay& display_;
+};
 
 class X11InputSource : public QObject, public KeyStatePort {
     Q_OBJECT
@@ -46,15 +58,14 @@ class X11InputSource : public QObject, public KeyStatePort {
     void SetReading(bool reading);
 
     // Up/down state as of the event being handled.
-    bool IsDown(int virtualKey) const override { return keys_.IsDown(virtualKey); }
-    ShiftByte Shift() const { return keys_.Shift(); }
+    bool IsDown(int virtualKey) const override { return router_.Keys().IsDown(virtualKey); }
+    ShiftByte Shift() const { return router_.Keys().Shift(); }
 
   private:
     void Drain();
     void Dispatch(int evtype, int detail);
     unsigned long KeysymOf(unsigned keyCode) const;
     void WatchLocks();
-    void SeedKeyState();
     void ReadButtonMap();
     int LogicalButton(int physical) const;
     void Close();
@@ -63,10 +74,9 @@ class X11InputSource : public QObject, public KeyStatePort {
     XDisplay display_;
     int opcode_ = 0;
     std::unique_ptr<QSocketNotifier> notifier_;
-    Handler handler_;
-    BeforeKeyOrButton before_;
     bool motionWanted_ = true;
-    KeyStateTracker keys_;
+    X11SystemKeys system_{display_};
+    X11EventRouter router_;
     std::vector<unsigned char> buttonMap_;
     int xkbEventBase_ = -1;
     unsigned lockedMods_ = 0;

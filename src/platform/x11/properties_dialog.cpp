@@ -26,6 +26,7 @@
 #include "platform/x11/effects_label_widget.h"
 #include "platform/x11/hotkey_edit.h"
 #include "platform/x11/maker_links.h"
+#include "platform/x11/system_colours.h"
 #include "platform/x11/version_block.h"
 #include "settings/font_fit.h"
 #include "settings/properties_dialog.h"
@@ -438,8 +439,9 @@ bool PropertiesDialog::ChooseFont(FontDescription& font) {
     const QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Font"),
                                               QFontDialog::DontUseNativeDialog);
     if (!ok) return false;
-    const QColor colour = QColorDialog::getColor(
-        ToQColor(font.colour), this, QStringLiteral("Color"), QColorDialog::DontUseNativeDialog);
+    const QColor shown = PaintQColor(font.colour);
+    const QColor colour = QColorDialog::getColor(shown, this, QStringLiteral("Color"),
+                                                 QColorDialog::DontUseNativeDialog);
 
     // An unchanged family keeps the face name as stored.
     if (chosen.family() != resolved) font.name = chosen.family().toStdString();
@@ -450,7 +452,9 @@ bool PropertiesDialog::ChooseFont(FontDescription& font) {
     font.italic = chosen.italic();
     font.underline = chosen.underline();
     font.strikeOut = chosen.strikeOut();
-    if (colour.isValid()) font.colour = FromQColor(colour);
+    // A colour left as shown keeps the stored one: a system colour stays
+    // itself.
+    if (colour.isValid() && colour.rgb() != shown.rgb()) font.colour = FromQColor(colour);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "platform/x11/system_colours.h"
 #include "readout/readout_window.h"
 
 namespace pixolet::x11 {
@@ -81,7 +82,10 @@ void PaintBar(QPainter& painter, const SceneBar& bar) {
 
 QFont ToQFont(const FontDescription& d) {
     QFont font(QString::fromLocal8Bit(d.name.data(), qsizetype(d.name.size())));
-    font.setStyleHint(QFont::AnyStyle, QFont::PreferMatch);
+    // The columns line up only in a monospaced face: where the face is
+    // missing, the fallback must be one too.
+    font.setStyleHint(QFont::TypeWriter, QFont::PreferMatch);
+    font.setFixedPitch(true);
     const int height = d.height == 0 ? -10 : d.height;
     if (height < 0) {
         font.setPixelSize(-height);
@@ -188,7 +192,7 @@ void ReadoutWidget::UpdateChangedParts() {
 void ReadoutWidget::SetFont(const FontDescription& font) {
     fontDescription_ = font;
     font_ = ToQFont(font);
-    textColour_ = ToQColor(font.colour);
+    textColour_ = PaintQColor(font.colour);
     const QFontMetrics metrics(font_);
     inkMargin_ = 1 + std::max({2, -metrics.minLeftBearing(), -metrics.minRightBearing()});
     painted_.Invalidate();
