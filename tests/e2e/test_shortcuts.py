@@ -50,7 +50,7 @@ class ShowThenCopyTest(ShortcutCase):
     own pixels, which stay black until its first paint. The race is won or
     lost at each start, so the case repeats over fresh starts."""
 
-    ROUNDS = 16
+    ROUNDS = 30
     TILES = (("navy", "#123456"), ("orange", "#FF80 5"))
 
     def test_copy_right_after_a_show_is_the_colour_under_the_pointer(self):

@@ -102,8 +102,11 @@ class FakeView : public ReadoutView {
         bounds.right = bounds.left + width;
         bounds.bottom = bounds.top + height;
     }
+    // Runs as the window is shown, before it is visible.
+    std::function<void()> onShow;
     void Show() override {
         ++shows;
+        if (onShow) onShow();
         visible = true;
     }
     void Hide() override {

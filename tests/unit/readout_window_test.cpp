@@ -33,17 +33,21 @@ TEST_F(ReadoutWindow, ShowFollowsThePointerAndAFrozenWindowComesBackWhereItWas) 
 }
 
 TEST_F(ReadoutWindow, ShowNeverSamplesTheWindowsOwnUnpaintedPixels) {
-    // A mapped window shows black until its first paint; the desktop below
-    // is teal. Whether following the pointer (the window starts on it) or
-    // frozen over it, the copy right after the show is the desktop's colour.
+    // A mapped window shows black where it was mapped until the screen
+    // catches up with its first paint and moves; the desktop below is teal.
+    // Whether following the pointer (the window starts on it) or frozen
+    // over it, the copy right after the show is the desktop's colour.
     constexpr Colour kTeal = 0x808000;
-    env.screen.colourAt = [this](int x, int y) {
-        return env.view.visible && env.view.bounds.Contains({x, y}) ? kBlack : kTeal;
+    Rect mapped{};
+    env.view.onShow = [this, &mapped] { mapped = env.view.bounds; };
+    env.screen.colourAt = [this, &mapped](int x, int y) {
+        return env.view.visible && mapped.Contains({x, y}) ? kBlack : kTeal;
     };
     for (bool follow : {true, false}) {
         SCOPED_TRACE(follow ? "following" : "frozen");
         w.FollowPointer = follow;
-        env.view.Move(480, 370);
+        w.SavedLeft = 480;  // where a frozen window comes back
+        w.SavedTop = 370;
         env.screen.cursor = {500, 400};
         w.ShowHide(Sender::Show1);
         ASSERT_TRUE(env.view.visible);
