@@ -79,7 +79,11 @@ TEST_F(RouterTest, DragEndsCentredOnThePointerWhenTheLastMoveAndTheReleaseShareA
     const Rect start = Bounds();
     Mouse(0, start.left + 5, start.top + 5);
     Mouse(RI_MOUSE_LEFT_BUTTON_DOWN, start.left + 6, start.top + 6);
-    for (int i = 1; i <= 5; ++i) Mouse(0, start.left + 6 + 10 * i, start.top + 6 + 7 * i);
+    Mouse(0, start.left + 10, start.top + 9);
+    Settle();
+    ASSERT_TRUE(w.Dragging);
+    // The further steps come within one frame and wait for its end.
+    for (int i = 1; i <= 5; ++i) Mouse(0, start.left + 10 + 10 * i, start.top + 9 + 7 * i);
     // A remote desktop's record: the last step of the drag and the release.
     Mouse(RI_MOUSE_LEFT_BUTTON_UP, start.left + 90, start.top + 70);
     EXPECT_TRUE(Centred({start.left + 90, start.top + 70}))
