@@ -107,9 +107,12 @@ def _signal(pid, start, signum):
 
 
 class SessionBus:
-    """dbus-daemon --session on a socket in `socket_dir`, started with `env`."""
+    """dbus-daemon --session on a socket in `socket_dir`, started with `env`.
 
-    def __init__(self, env, socket_dir, timeout=20.0):
+    `command_prefix` goes before the daemon's command line, e.g. to run it
+    as another user; the prefix must exec the daemon in its own process."""
+
+    def __init__(self, env, socket_dir, timeout=20.0, command_prefix=()):
         # The test process adopts what remains below the daemon when the
         # daemon ends, so that it can reap it rather than leave zombies to
         # the machine's init.
@@ -117,7 +120,7 @@ class SessionBus:
         read_end, write_end = os.pipe()
         try:
             self._proc = subprocess.Popen(
-                ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--nosyslog",
+                [*command_prefix, "dbus-daemon", "--session", "--nofork", "--nopidfile", "--nosyslog",
                  f"--address=unix:dir={socket_dir}", f"--print-address={write_end}"],
                 env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                 stderr=subprocess.DEVNULL, pass_fds=(write_end,),
