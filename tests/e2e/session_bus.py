@@ -117,6 +117,7 @@ class SessionBus:
         # daemon ends, so that it can reap it rather than leave zombies to
         # the machine's init.
         _become_subreaper()
+        self._prefix = list(command_prefix)
         read_end, write_end = os.pipe()
         try:
             self._proc = subprocess.Popen(
@@ -206,12 +207,13 @@ class SessionBus:
 
     def accessible_processes(self, env, timeout=5.0):
         """Process ids of the applications on the accessibility bus, as the
-        bus daemon knows them (asking the applications could hang)."""
+        bus daemon knows them (asking the applications could hang). Asked as
+        the daemon's user, the only one it lets in."""
 
         def call(address_args, dest, path, method, *args):
             result = subprocess.run(
-                ["gdbus", "call", *address_args, "--dest", dest, "--object-path", path,
-                 "--method", method, *args],
+                [*self._prefix, "gdbus", "call", *address_args, "--dest", dest,
+                 "--object-path", path, "--method", method, *args],
                 env=env, capture_output=True, text=True, timeout=timeout)
             return result.stdout if result.returncode == 0 else ""
 

@@ -18,7 +18,7 @@ import unittest
 import wayland_desktop
 from wayland_desktop import (OUTPUT_HEIGHT, OUTPUT_WIDTH, DesktopError, WaylandDesktop,
                              wait_until)
-from readout_helpers import CRASH_MARKERS, Layout, follow_position, store_text  # noqa: F401
+from readout_helpers import CRASH_MARKERS, VK_F, Layout, follow_position, store_text  # noqa: F401
 
 START_TIMEOUT = 30.0  # a sanitizer build takes seconds to start
 STEP_TIMEOUT = 10.0
@@ -335,4 +335,5 @@ class ProgramCase(TargetCase):
 
 
 __all__ = ["DesktopError", "ProgramCase", "TargetCase", "WaylandCase", "find_readout",
-           "listening_sockets", "OUTPUT", "STEP_TIMEOUT", "START_TIMEOUT"]
+           "follow_position", "listening_sockets", "OUTPUT", "STEP_TIMEOUT", "START_TIMEOUT",
+           "VK_F"]
