@@ -1,4 +1,4 @@
-#include "platform/x11/autostart_entry.h"
+#include "platform/linux/autostart_entry.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 namespace {
 
 namespace fs = std::filesystem;
@@ -49,4 +49,4 @@ TEST_F(ProgramOnDiskTest, EntryWrittenForAReplacedProgramStartsTheNewFile) {
 }
 
 }  // namespace
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,4 +1,4 @@
-#include "platform/x11/file_registry.h"
+#include "platform/linux/file_registry.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,11 +11,11 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/x11/autostart_entry.h"
+#include "platform/linux/autostart_entry.h"
 #include "settings/reg_file.h"
 #include "settings/registry_paths.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 namespace {
 
 namespace fs = std::filesystem;
@@ -334,4 +334,4 @@ TEST(FileRegistryPaths, ForCurrentUserFollowsXdgConfigHome) {
 }
 
 }  // namespace
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,9 +1,9 @@
-#include "platform/x11/keymap.h"
+#include "platform/linux/keymap.h"
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 namespace {
 
 struct KeysymCase {
@@ -63,4 +63,4 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 }  // namespace
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -5,10 +5,10 @@
 #include <iterator>
 #include <string>
 
-#include "platform/x11/version_block.h"
+#include "platform/linux/version_block.h"
 #include "settings/version_info.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 namespace {
 
 std::string OwnImage() {
@@ -49,4 +49,4 @@ TEST(VersionBlock, DamagedOrForeignFilesGiveNothing) {
 }
 
 }  // namespace
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

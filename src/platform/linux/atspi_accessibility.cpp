@@ -1,4 +1,4 @@
-#include "platform/x11/atspi_accessibility.h"
+#include "platform/linux/atspi_accessibility.h"
 
 #include <chrono>
 #include <cstdio>
@@ -7,10 +7,10 @@
 #include <thread>
 #include <vector>
 
-#include "platform/x11/atspi_objects.h"
-#include "platform/x11/atspi_tree_reader.h"
+#include "platform/linux/atspi_objects.h"
+#include "platform/linux/atspi_tree_reader.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 namespace {
 
 // Every call to another program gives up after this long. Without it the
@@ -170,4 +170,4 @@ void AtspiAccessibility::ServiceIdle() {
     }
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

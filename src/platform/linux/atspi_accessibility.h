@@ -12,7 +12,7 @@
 
 #include "ports/accessibility_port.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 class AtspiAccessibility : public AccessibilityPort {
   public:
@@ -32,4 +32,4 @@ class AtspiAccessibility : public AccessibilityPort {
     std::unique_ptr<State> state_;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,6 +1,6 @@
-#include "platform/x11/atspi_objects.h"
+#include "platform/linux/atspi_objects.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 AccessibleRole RoleOf(AtspiRole role) {
     switch (role) {
@@ -39,4 +39,4 @@ std::vector<std::string> ActionNames(AtspiAccessible* object) {
     return names;
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -10,7 +10,7 @@
 
 #include "ports/accessibility_port.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 struct GObjectUnref {
     void operator()(gpointer object) const {
@@ -47,4 +47,4 @@ bool HasState(AtspiAccessible* object, AtspiStateType state);
 // The names of the object's actions, in their order; empty without any.
 std::vector<std::string> ActionNames(AtspiAccessible* object);
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,10 +1,10 @@
-#include "platform/x11/atspi_tree_reader.h"
+#include "platform/linux/atspi_tree_reader.h"
 
 #include <chrono>
 #include <string>
 #include <utility>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 namespace {
 
 // Bounds for reading one window.
@@ -102,4 +102,4 @@ bool ReadAccessibleTree(AtspiAccessible* window, AccessibleTree& tree,
     return TreeReader(tree, objects).Read(window);
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

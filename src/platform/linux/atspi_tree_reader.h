@@ -5,10 +5,10 @@
 
 #include <vector>
 
+#include "platform/linux/atspi_objects.h"
 #include "ports/accessibility_port.h"
-#include "platform/x11/atspi_objects.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 // Reads `window` into `tree`, keeping a reference to each object read in
 // `objects` at the node's number. False when the program did not answer in
@@ -16,4 +16,4 @@ namespace pixolet::x11 {
 bool ReadAccessibleTree(AtspiAccessible* window, AccessibleTree& tree,
                         std::vector<GRef<AtspiAccessible>>& objects);
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,4 +1,4 @@
-#include "platform/x11/autostart_entry.h"
+#include "platform/linux/autostart_entry.h"
 
 #include <unistd.h>
 
@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/x11/store_file.h"
+#include "platform/linux/store_file.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 namespace {
 
@@ -188,4 +188,4 @@ bool AutostartEntry::Remove() const {
     return ::unlink(file_.c_str()) == 0 || errno == ENOENT;
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 // The Exec value that starts `program` with no arguments, in the file's
 // escaped form: quoted when the path holds blanks or reserved characters.
@@ -43,4 +43,4 @@ class AutostartEntry {
     std::filesystem::path file_;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,10 +1,10 @@
-#include "platform/x11/clipboard.h"
+#include "platform/linux/clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QString>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 bool QtClipboard::SetText(const std::string& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -14,4 +14,4 @@ bool QtClipboard::SetText(const std::string& text) {
     return clipboard->ownsClipboard();
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

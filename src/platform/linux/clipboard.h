@@ -3,7 +3,7 @@
 
 #include "ports/clipboard_port.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 // Needs a QGuiApplication. X keeps no clipboard contents of its own: the text
 // is served by this process and is gone when it exits, unless a clipboard
@@ -15,4 +15,4 @@ class QtClipboard : public ClipboardPort {
     bool SetText(const std::string& text) override;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,11 +1,11 @@
-#include "platform/x11/effects_label_widget.h"
+#include "platform/linux/effects_label_widget.h"
 
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 QFont PixelFont(const char* family, int pixelSize) {
     QFont font(QString::fromLatin1(family));
@@ -54,4 +54,4 @@ void EffectsLabelWidget::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -7,7 +7,7 @@
 
 #include "widgets/effects_label.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 // A font of the given character height in pixels, as the forms describe
 // their fonts.
@@ -37,4 +37,4 @@ class EffectsLabelWidget : public QWidget {
     EffectsBox box_;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

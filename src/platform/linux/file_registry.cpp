@@ -1,4 +1,4 @@
-#include "platform/x11/file_registry.h"
+#include "platform/linux/file_registry.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/x11/autostart_entry.h"
-#include "platform/x11/store_file.h"
+#include "platform/linux/autostart_entry.h"
+#include "platform/linux/store_file.h"
 #include "settings/reg_file.h"
 #include "settings/registry_paths.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 namespace {
 
@@ -218,4 +218,4 @@ bool FileRegistry::DeleteKey(std::string_view path) {
     return stored && found;
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

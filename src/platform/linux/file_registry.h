@@ -14,7 +14,7 @@
 
 #include "ports/registry_port.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 class AutostartEntry;
 class StoreFile;
@@ -40,4 +40,4 @@ class FileRegistry : public Registry {
     std::shared_ptr<const AutostartEntry> autostart_;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

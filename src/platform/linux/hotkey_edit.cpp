@@ -1,16 +1,16 @@
-#include "platform/x11/hotkey_edit.h"
+#include "platform/linux/hotkey_edit.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 
-#include "platform/x11/keymap.h"
+#include "platform/linux/keymap.h"
 #include "widgets/shortcut_text.h"
 
 // Xlib after Qt: its macros clash with Qt's names.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 namespace {
 
@@ -139,4 +139,4 @@ void HotkeyEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

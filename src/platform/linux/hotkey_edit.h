@@ -7,7 +7,7 @@
 
 #include "ports/shortcut.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 // The Windows virtual-key code of a key press: from the X key code's
 // unshifted keysym when Qt reports one, else from Qt's key; 0 when the key
@@ -41,4 +41,4 @@ class HotkeyEdit : public QLineEdit {
     Shortcut value_ = 0;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

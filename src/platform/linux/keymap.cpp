@@ -1,8 +1,8 @@
-#include "platform/x11/keymap.h"
+#include "platform/linux/keymap.h"
 
 #include <X11/keysym.h>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 namespace {
 
 struct KeysymEntry {
@@ -100,4 +100,4 @@ int VirtualKeyFromKeysym(unsigned long keysym) {
     return 0;
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

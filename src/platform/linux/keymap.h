@@ -2,11 +2,11 @@
 // shortcuts are stored.
 #pragma once
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 // Virtual-key code of a keysym as a US layout gives it, 0 for a keysym that
 // has none. Callers pass the keysym of shift level 0 of the key, so that
 // Shift+C and C both give 'C' (0x43).
 int VirtualKeyFromKeysym(unsigned long keysym);
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

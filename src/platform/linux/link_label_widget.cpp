@@ -1,4 +1,4 @@
-#include "platform/x11/link_label_widget.h"
+#include "platform/linux/link_label_widget.h"
 
 #include <QDesktopServices>
 #include <QFontMetrics>
@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <optional>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 namespace {
 
@@ -99,4 +99,4 @@ void LinkLabelWidget::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

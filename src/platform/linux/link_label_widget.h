@@ -8,7 +8,7 @@
 
 #include "widgets/link_label.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 class LinkLabelWidget : public QWidget {
     Q_OBJECT
@@ -36,4 +36,4 @@ class LinkLabelWidget : public QWidget {
     Opener opener_ = &LinkLabelWidget::OpenWithDesktop;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

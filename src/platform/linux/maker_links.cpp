@@ -1,12 +1,12 @@
-#include "platform/x11/maker_links.h"
+#include "platform/linux/maker_links.h"
 
 #include <string_view>
 
-#include "platform/x11/effects_label_widget.h"
-#include "platform/x11/link_label_widget.h"
+#include "platform/linux/effects_label_widget.h"
+#include "platform/linux/link_label_widget.h"
 #include "settings/properties_dialog.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 namespace {
 
@@ -32,4 +32,4 @@ MakerLinks CreateMakerLinks(QWidget* parent, int left, const std::string& mail) 
     return links;
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <string>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 class LinkLabelWidget;
 
@@ -20,4 +20,4 @@ struct MakerLinks {
 // a mailto link.
 MakerLinks CreateMakerLinks(QWidget* parent, int left, const std::string& mail);
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

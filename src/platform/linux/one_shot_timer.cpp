@@ -1,6 +1,6 @@
-#include "platform/x11/one_shot_timer.h"
+#include "platform/linux/one_shot_timer.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 QtOneShotTimer::QtOneShotTimer(std::function<void()> fired) : fired_(std::move(fired)) {
     timer_.setSingleShot(true);
@@ -21,4 +21,4 @@ void QtOneShotTimer::Cancel() {
     timer_.stop();
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

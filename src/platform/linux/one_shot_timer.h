@@ -6,7 +6,7 @@
 
 #include "ports/timer_port.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 class QtOneShotTimer : public TimerPort {
   public:
@@ -24,4 +24,4 @@ class QtOneShotTimer : public TimerPort {
     std::function<void()> fired_;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

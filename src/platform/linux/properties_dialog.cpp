@@ -1,4 +1,4 @@
-#include "platform/x11/properties_dialog.h"
+#include "platform/linux/properties_dialog.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -22,16 +22,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/x11/desktop_services.h"
-#include "platform/x11/effects_label_widget.h"
-#include "platform/x11/hotkey_edit.h"
-#include "platform/x11/maker_links.h"
-#include "platform/x11/version_block.h"
+#include "platform/linux/core_text.h"
+#include "platform/linux/effects_label_widget.h"
+#include "platform/linux/hotkey_edit.h"
+#include "platform/linux/maker_links.h"
+#include "platform/linux/version_block.h"
 #include "settings/font_fit.h"
 #include "settings/properties_dialog.h"
 #include "settings/zoom_preview.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 namespace {
 
@@ -499,4 +499,4 @@ bool PropertiesDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -23,7 +23,7 @@ struct HotkeyEditor;
 struct TrackBar;
 }  // namespace pixolet
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 class HotkeyEdit;
 
@@ -115,4 +115,4 @@ class PropertiesDialog : public QDialog, public PropertiesDialogView {
     bool syncing_ = false;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

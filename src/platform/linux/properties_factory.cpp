@@ -1,11 +1,11 @@
-#include "platform/x11/properties_factory.h"
+#include "platform/linux/properties_factory.h"
 
-#include "platform/x11/properties_dialog.h"
+#include "platform/linux/properties_dialog.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 std::unique_ptr<PropertiesDialogView> QtPropertiesFactory::CreateView(TfrmProp& dialog) {
     return std::make_unique<PropertiesDialog>(dialog);
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

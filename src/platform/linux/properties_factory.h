@@ -3,11 +3,11 @@
 
 #include "ports/properties_dialog_port.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 class QtPropertiesFactory : public PropertiesDialogFactory {
   public:
     std::unique_ptr<PropertiesDialogView> CreateView(TfrmProp& dialog) override;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,4 +1,4 @@
-#include "platform/x11/signal_bridge.h"
+#include "platform/linux/signal_bridge.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <csignal>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 namespace {
 
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
@@ -76,4 +76,4 @@ void SignalBridge::ReadPipe() {
     if (any) emit terminationRequested();
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -8,7 +8,7 @@
 
 class QSocketNotifier;
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 // One per process: the signal handlers write into this object's pipe.
 class SignalBridge : public QObject {
@@ -34,4 +34,4 @@ class SignalBridge : public QObject {
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,4 +1,4 @@
-#include "platform/x11/splash_window.h"
+#include "platform/linux/splash_window.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -7,12 +7,12 @@
 #include <QScreen>
 #include <string>
 
-#include "platform/x11/desktop_services.h"
-#include "platform/x11/effects_label_widget.h"
-#include "platform/x11/maker_links.h"
+#include "platform/linux/core_text.h"
+#include "platform/linux/effects_label_widget.h"
+#include "platform/linux/maker_links.h"
 #include "settings/properties_dialog.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 namespace {
 
@@ -99,4 +99,4 @@ void TfrmStart::Timer1Timer() {
     hide();
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 class LinkLabelWidget;
 
@@ -36,4 +36,4 @@ class TfrmStart : public QWidget {
     QTimer Timer1;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,4 +1,4 @@
-#include "platform/x11/store_file.h"
+#include "platform/linux/store_file.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -10,7 +10,7 @@
 #include <ctime>
 #include <string>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 namespace {
 
@@ -213,4 +213,4 @@ bool StoreFile::Update(const std::function<bool(RegFileDocument&)>& change) cons
     return WriteFileAtomically(target, SerializeRegFile(snapshot->document));
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -10,7 +10,7 @@
 
 #include "settings/reg_file.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 class StoreFile {
   public:
@@ -47,4 +47,4 @@ bool EnsurePrivateFolder(const std::filesystem::path& folder);
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view contents,
                          unsigned mode = 0600);
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,11 +1,11 @@
-#include "platform/x11/tray.h"
+#include "platform/linux/tray.h"
 
 #include <QAction>
 #include <QIcon>
 
 #include "widgets/shortcut_text.h"
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 namespace {
 
@@ -88,4 +88,4 @@ void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
     }
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -13,7 +13,7 @@
 
 class QAction;
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 // The tooltip of the icon.
 inline constexpr char kTrayHint[] = "Pixolet 2.0";
@@ -67,4 +67,4 @@ class TrayIcon : public QObject {
     CoreCall guard_;
 };
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

@@ -1,4 +1,4 @@
-#include "platform/x11/version_block.h"
+#include "platform/linux/version_block.h"
 
 #include <elf.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 namespace {
 
@@ -93,4 +93,4 @@ std::optional<std::string> ReadOwnVersionBlock() {
     return ExtractVersionBlock(image);
 }
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common

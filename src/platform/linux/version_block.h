@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace pixolet::x11 {
+namespace pixolet::linux_common {
 
 // The block's bytes between its start and end markers, from the ELF file
 // `image`; nothing when the file has no such section or the markers are
@@ -17,4 +17,4 @@ std::optional<std::string> ExtractVersionBlock(std::string_view image);
 // The block of the running executable (/proc/self/exe).
 std::optional<std::string> ReadOwnVersionBlock();
 
-}  // namespace pixolet::x11
+}  // namespace pixolet::linux_common
