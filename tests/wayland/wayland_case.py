@@ -135,12 +135,13 @@ class TargetCase(WaylandCase):
     """A desktop with the full-output colour target."""
 
     NEEDS = WaylandCase.NEEDS + ("PIXOLET_WL_TARGET",)
+    TARGET_ARGS = ()
 
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
         try:
-            cls.target, cls.tiles = cls.desktop.start_target()
+            cls.target, cls.tiles = cls.desktop.start_target(cls.TARGET_ARGS)
         except BaseException:
             cls.desktop.close()
             raise
@@ -201,6 +202,14 @@ class ProgramCase(TargetCase):
             raise unittest.SkipTest("the program has no Wayland layer yet "
                                     "(its --help does not mention Wayland)")
         super().setUpClass()
+        # The desktop's user must be able to run it: a build tree it cannot
+        # read, or sanitizer options naming files it cannot read, fail here
+        # with the reason rather than in every test.
+        result = cls.desktop.run([binary, "--version"], timeout=60)
+        if result.returncode != 0:
+            cls.desktop.close()
+            raise DesktopError(f"{binary} does not run as the desktop's user "
+                               f"({result.returncode}): {result.stderr}")
 
     def setUp(self):
         super().setUp()
