@@ -7,7 +7,7 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
-#include "platform/x11/keymap.h"
+#include "platform/linux/keymap.h"
 #include "platform/x11/x11_util.h"
 
 namespace pixolet::x11 {
@@ -54,7 +54,7 @@ HeldState X11SystemKeys::ReadHeld() {
     for (unsigned code = 8; code < 256; ++code) {
         if ((static_cast<unsigned char>(keymap[code / 8]) >> (code % 8)) & 1U) {
             const KeySym sym = XkbKeycodeToKeysym(dpy, static_cast<KeyCode>(code), 0, 0);
-            held.keys.push_back(HeldKey{code, VirtualKeyFromKeysym(sym)});
+            held.keys.push_back(HeldKey{code, linux_common::VirtualKeyFromKeysym(sym)});
         }
     }
     Window root = 0;
@@ -83,7 +83,7 @@ bool X11SystemKeys::InputWaiting() {
 X11InputSource::X11InputSource(QObject* parent)
     : QObject(parent),
       router_(
-          system_, [this](unsigned code) { return VirtualKeyFromKeysym(KeysymOf(code)); },
+          system_, [this](unsigned code) { return linux_common::VirtualKeyFromKeysym(KeysymOf(code)); },
           [this](int physical) { return LogicalButton(physical); }) {}
 
 X11InputSource::~X11InputSource() {

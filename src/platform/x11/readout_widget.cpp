@@ -11,7 +11,7 @@
 #include <QShowEvent>
 #include <algorithm>
 
-#include "platform/x11/system_colours.h"
+#include "platform/linux/system_colours.h"
 #include "readout/readout_window.h"
 
 namespace pixolet::x11 {
@@ -192,7 +192,7 @@ void ReadoutWidget::UpdateChangedParts() {
 void ReadoutWidget::SetFont(const FontDescription& font) {
     fontDescription_ = font;
     font_ = ToQFont(font);
-    textColour_ = PaintQColor(font.colour);
+    textColour_ = linux_common::PaintQColor(font.colour);
     const QFontMetrics metrics(font_);
     inkMargin_ = 1 + std::max({2, -metrics.minLeftBearing(), -metrics.minRightBearing()});
     painted_.Invalidate();
