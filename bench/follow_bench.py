@@ -37,6 +37,8 @@ from readout_helpers import VK_F, follow_position, store_text  # noqa: E402
 
 SHOW_HIDE_KEY = "F8"
 TICK = os.sysconf("SC_CLK_TCK")
+# The smooth path's rates (the Wayland benchmark moves along it too).
+RATES = (1000, 125)
 # (path, moves a second); 0 is as fast as the machine goes, up to FASTEST.
 RUNS = (("smooth", 1000), ("smooth", 125),
         ("lower right", 125), ("lower right", 1000), ("lower right", 0))
@@ -89,13 +91,17 @@ def lower_right_point(area, i):
     return x0 + column * STEP[0], y0 + (row * 40) % room + column * STEP[1]
 
 
-def move_path(pointer, area, path, rate, seconds):
+def move_count(rate, seconds):
+    return int((rate or FASTEST) * seconds)
+
+
+def move_path(pointer, area, rate, seconds, path="smooth"):
     """Moves along `path` at `rate` moves a second (0: as fast as the moves
-    go, up to FASTEST); returns the last point, the seconds of motion and
-    the moves made. Each move is synced with the server, like a mouse's
-    report reaching it."""
+    go, up to FASTEST); returns the last point and the seconds of motion.
+    Each move is synced with the server, like a mouse's report reaching
+    it."""
     period = 1.0 / (rate or FASTEST)
-    count = int((rate or FASTEST) * seconds)
+    count = move_count(rate, seconds)
     start = time.monotonic()
     point = (area[0], area[1])
     for i in range(count):
@@ -105,7 +111,7 @@ def move_path(pointer, area, path, rate, seconds):
         delay = start + (i + 1) * period - time.monotonic()
         if delay > 0:
             time.sleep(delay)
-    return point, time.monotonic() - start, count
+    return point, time.monotonic() - start
 
 
 def desktop_pids(desktop, extra):
@@ -117,15 +123,15 @@ def desktop_pids(desktop, extra):
     return pids
 
 
-def run_motion(desktop, pids, area, path, rate, seconds):
+def run_motion(desktop, pids, area, rate, seconds, path="smooth"):
     meter = Meter(pids)
     pointer = desktop._pointer
     meter.start()
-    last, moving, count = move_path(pointer, area, path, rate, seconds)
+    last, moving = move_path(pointer, area, rate, seconds, path)
     # Whatever the last moves set off is part of their cost.
     time.sleep(0.3)
     _, used = meter.stop()
-    return last, moving, count, used
+    return last, moving, used
 
 
 def run_label(path, rate, count, moving):
@@ -134,15 +140,14 @@ def run_label(path, rate, count, moving):
     return f"{path}, fastest: {count / moving:.0f} Hz"
 
 
-def report(label, moving, used):
-    """Prints and returns the whole desktop's CPU per second of motion and
-    each process's."""
-    per_second = {name: value / moving for name, value in used.items()}
-    total = sum(per_second.values())
-    print(f"  {label}: {total:.3f} CPU-s/s (" +
-          ", ".join(f"{name} {value:.3f}" for name, value in per_second.items()) + ")",
-          flush=True)
-    return total, per_second
+def report(label, moving, used, parts=True):
+    """Prints and returns the whole desktop's CPU per second of motion."""
+    total = sum(used.values())
+    line = f"  {label}: {total / moving:.3f} CPU-s/s"
+    if parts:
+        line += " (" + ", ".join(f"{name} {value / moving:.3f}" for name, value in used.items()) + ")"
+    print(line, flush=True)
+    return total / moving
 
 
 def readout_window(desktop, pid):
@@ -159,8 +164,10 @@ def load_average():
 
 def run_all(desktop, pids, area, seconds, results, key, after=None):
     for path, rate in RUNS:
-        last, moving, count, used = run_motion(desktop, pids, area, path, rate, seconds)
-        results[(key, path, rate)] = report(run_label(path, rate, count, moving), moving, used)
+        last, moving, used = run_motion(desktop, pids, area, rate, seconds, path)
+        label = run_label(path, rate, move_count(rate, seconds), moving)
+        results[(key, path, rate)] = (report(label, moving, used),
+                                      {name: value / moving for name, value in used.items()})
         if after:
             after(last)
 
@@ -241,7 +248,7 @@ def main():
         wait_until(lambda: readout_window(desktop, program.pid) is None, 10,
                    message="the readout is still shown")
         print("Pixolet, readout hidden", flush=True)
-        _, moving, count, used = run_motion(desktop, pids, area, "lower right", 1000, seconds)
+        _, moving, used = run_motion(desktop, pids, area, 1000, seconds, "lower right")
         report("lower right, 1000 Hz, hidden", moving, used)
         print(f"    the hidden program alone: {used['Pixolet'] / moving:.4f} CPU-s/s,"
               f" X server {used['X server'] / moving:.4f}", flush=True)
