@@ -57,6 +57,7 @@ void TfrmPixoletMain::ShowHide(Sender sender) {
     FormShow();
     view.Resize(scene_.width, scene_.height);
     view.Move(SavedLeft, SavedTop);
+    view.SetPointerPassThrough(FollowPointer);
     // The first sample is taken before the window is mapped: a following
     // window starts on the pointer, and a window just mapped may still be
     // without content, which would become the colour under the pointer.
@@ -70,6 +71,11 @@ void TfrmPixoletMain::FormShow() {
                       scene_.labels[lblPoint].text);
     ApplyLayout(layout, scene_);
     scene_.live = false;
+}
+
+void TfrmPixoletMain::ToggleFollowPointer() {
+    FollowPointer = !FollowPointer;
+    ports_.view.SetPointerPassThrough(FollowPointer);
 }
 
 void TfrmPixoletMain::FormClose() {
