@@ -10,10 +10,13 @@
 #include "platform/x11/x11_display.h"
 #include "ports/registry_port.h"
 
+namespace pixolet::linux_common {
+class TfrmStart;
+}  // namespace pixolet::linux_common
+
 namespace pixolet::x11 {
 
 class InstanceMarker;
-class TfrmStart;
 struct ReadoutParts;
 
 class QtAppShell : public AppShell {
@@ -36,7 +39,7 @@ class QtAppShell : public AppShell {
     std::unique_ptr<Registry> registry_;
     XDisplay display_;
     std::unique_ptr<InstanceMarker> marker_;
-    std::unique_ptr<TfrmStart> splash_;
+    std::unique_ptr<linux_common::TfrmStart> splash_;
     std::unique_ptr<ReadoutParts> parts_;
     // After the parts: it goes first, so no request reaches them as they go.
     std::unique_ptr<linux_common::ActionServer> actionServer_;
