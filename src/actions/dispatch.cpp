@@ -39,7 +39,7 @@ bool TfrmPixoletMain::PerformAction(Action action) {
         case Action::Paste:
             return SendColorToDialog();
         case Action::FreezeWindow:
-            FollowPointer = !FollowPointer;
+            ToggleFollowPointer();
             return true;
         case Action::FreezeColour:
             TrackColor = !TrackColor;

@@ -431,6 +431,10 @@ class WaylandDesktop:
         info = json.loads(line[len("ready "):])
         if (info["width"], info["height"]) != (OUTPUT_WIDTH, OUTPUT_HEIGHT):
             raise DesktopError(f"the target is {info['width']}x{info['height']}")
+        # The compositor's view of it: full-screen, focused, over the output.
+        wait_until(lambda: (self.window_of(program.pid) or {}).get("fullscreen")
+                   and self.focused_pid() == program.pid, timeout,
+                   message="sway does not show the target full-screen and focused")
         return program, {tile["name"]: tile for tile in info["tiles"]}
 
     # -- sway's IPC -------------------------------------------------------
@@ -555,7 +559,7 @@ class WaylandDesktop:
     def clipboard_text(self, timeout=5.0):
         """The clipboard's text, or None when nobody offers text."""
         try:
-            result = self.run(["wl-paste", "--no-newline", "--type", "text/plain"],
+            result = self.run(["wl-paste", "--no-newline", "--type", "text"],
                               timeout=timeout, text=False)
         except subprocess.TimeoutExpired:
             return None
