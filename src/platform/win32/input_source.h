@@ -11,7 +11,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/win32/raw_input.h"
 #include "platform/win32/window_binding.h"
@@ -26,6 +28,11 @@ class Win32SystemKeys : public SystemKeyStatePort {
   public:
     HeldState ReadHeld() override;
     bool InputWaiting() override;
+    // Records of a batch already read but not yet handed on.
+    void SetRecordsAhead(bool ahead) { recordsAhead_ = ahead; }
+
+  private:
+    bool recordsAhead_ = false;
 };
 
 class Win32InputSource : public KeyStatePort {
@@ -47,6 +54,13 @@ class Win32InputSource : public KeyStatePort {
     void Remove();
     bool IsInstalled() const { return installed_; }
 
+    // While false, the program's message loop leaves raw input queued
+    // (a paced move waits for its frame and nothing else is wanted of a
+    // report): no report wakes the program. Turned true, everything queued
+    // meanwhile is read in one batch, in order.
+    void SetReading(bool reading);
+    bool Reading() const { return reading_; }
+
     // Up/down state as of the event being handled.
     bool IsDown(int virtualKey) const override { return router_.Keys().IsDown(virtualKey); }
 
@@ -62,6 +76,9 @@ class Win32InputSource : public KeyStatePort {
     void StopWatching();
     static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
                                     LONG child, DWORD thread, DWORD time);
+    // Every record queued for this thread, read in batches.
+    void ReadQueued();
+    void OnRecord(const RAWINPUT& record);
 
     HWND window_ = nullptr;
     Win32SystemKeys system_;
@@ -69,6 +86,10 @@ class Win32InputSource : public KeyStatePort {
     HWINEVENTHOOK desktopHook_ = nullptr;
     bool sessionWatched_ = false;
     bool installed_ = false;
+    bool reading_ = true;
+    bool inBatch_ = false;
+    // Room for a batch of records; 64-bit words keep them aligned.
+    std::vector<std::uint64_t> batch_;
 };
 
 }  // namespace pixolet::win32
