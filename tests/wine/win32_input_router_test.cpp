@@ -166,14 +166,8 @@ TEST_F(LostReleases, ANotificationWhileInputWaitsActsOnceTheStreamCaughtUp) {
     ExpectCopyOnly();
 }
 
-TEST_F(LostReleases, KeyDownWithNothingWaitingComparesWithTheSystem) {
-    // No notification (an elevated window had the keys).
-    TypeCtrlC();
-    ExpectCopyOnly();
-}
-
 TEST_F(LostReleases, WithoutAnyResynchronisationCtrlAltStaysDown) {
-    // What the two cases above guard against: a stream that is behind.
+    // What the cases above guard against: a stream that is behind.
     system.waiting = true;
     TypeCtrlC();
     EXPECT_EQ(env.clipboard.writes, 0);

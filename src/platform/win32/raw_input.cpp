@@ -149,9 +149,11 @@ void RawInputRouter::Keyboard(const RawKey& key) {
         DeliverReleases(keys_.CatchUp(system_));
         return;
     }
-    if (event.kind == InputKind::KeyDown || event.kind == InputKind::SysKeyDown) {
-        if (!DeliverReleases(keys_.CheckAtKeyDown(system_))) return;
-    }
+    // No comparison with the system at a key-down here: under Wine the
+    // asynchronous key state was seen ahead of records that neither the
+    // queue status nor the batch showed as waiting, and a Ctrl+C typed with
+    // no delay then lost its Ctrl. The session and desktop notifications
+    // bring the state back in line.
     if (!Deliver(event)) return;
     DeliverReleases(keys_.CatchUp(system_));
 }
