@@ -19,7 +19,7 @@ STEP_TIMEOUT = 10.0
 CRASH_MARKERS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:",
                  "Segmentation fault", "terminate called", "Aborted")
 # Pages in tab order.
-PREFERENCES, CLIPBOARD, MEASURING, MISCELLANEOUS, ZOOM, ABOUT = range(6)
+PREFERENCES, CLIPBOARD, MEASURING, MISCELLANEOUS, ZOOM, DESIGNER, ABOUT = range(7)
 
 
 class PropertiesTest(DesktopCase):

@@ -60,6 +60,7 @@ class ReadoutWidget : public QWidget, public ReadoutView {
     void Hide() override;
     void Repaint(bool now = false) override;
     void SetFont(const FontDescription& font) override;
+    int MonitorDpi(ScreenPoint at) const override;
     void SetShowCaption(std::string_view caption) override;
     void SetMenuShortcuts(Shortcut showHide, Shortcut quit) override;
 
