@@ -64,6 +64,7 @@ void TfrmPixoletMain::ShowHide(Sender sender) {
     FormShow();
     view.Resize(scene_.width, scene_.height);
     view.Move(SavedLeft, SavedTop);
+    view.SetPointerPassThrough(FollowPointer);
     view.Show();
     TrackingUpdate();
 }
@@ -103,6 +104,11 @@ void TfrmPixoletMain::ApplyMonitorDpi(int dpi) {
     FormShow();
     view.Resize(scene_.width, scene_.height);
     view.Repaint();
+}
+
+void TfrmPixoletMain::ToggleFollowPointer() {
+    FollowPointer = !FollowPointer;
+    ports_.view.SetPointerPassThrough(FollowPointer);
 }
 
 void TfrmPixoletMain::FormClose() {
