@@ -157,32 +157,5 @@ TEST(RunAction, ActionsThatCannotActSaySo) {
     }
 }
 
-TEST(RunAction, HidingEndsMeasuringAndShowingFollowsThePointer) {
-    fakes::FakeEnvironment env;
-    Prepare(env, true);
-    ASSERT_EQ(env.window.RunAction(Action::Measure), ActionOutcome::Done);
-    ASSERT_TRUE(env.window.MeasuringMode);
-    EXPECT_EQ(env.window.RunAction(Action::ShowHide), ActionOutcome::Done);
-    EXPECT_FALSE(env.view.visible);
-    EXPECT_FALSE(env.window.MeasuringMode);
-
-    env.screen.cursor = {40, 60};
-    EXPECT_EQ(env.window.RunAction(Action::ShowHide), ActionOutcome::Done);
-    EXPECT_TRUE(env.view.visible);
-    EXPECT_EQ(env.window.CurrentColor, kUnderPointer);  // a tracking update ran
-}
-
-TEST(RunAction, AddPointPlacesAPointOnlyWhenClicksDoNot) {
-    fakes::FakeEnvironment env;
-    Prepare(env, true);
-    env.window.settings.ClickAddsPoint = false;
-    ASSERT_EQ(env.window.RunAction(Action::Measure), ActionOutcome::Done);
-    EXPECT_EQ(env.window.RunAction(Action::AddPoint), ActionOutcome::Done);
-    EXPECT_EQ(env.window.RunAction(Action::AddPoint), ActionOutcome::Done);
-    EXPECT_EQ(env.window.MeasurePoints->Items().size(), 2u);
-    EXPECT_EQ(env.window.RunAction(Action::ResetPoints), ActionOutcome::Done);
-    EXPECT_TRUE(env.window.MeasurePoints->Items().empty());
-}
-
 }  // namespace
 }  // namespace pixolet
