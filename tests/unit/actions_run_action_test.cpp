@@ -125,6 +125,19 @@ TEST(RunAction, HiddenReadoutsCopyTakesTheAreaSample) {
     EXPECT_EQ(env.screen.lastBlock, (Rect{299, 199, 302, 202}));
 }
 
+TEST(RunAction, HiddenCopyAveragesTheSampleAreaAsTheReadoutWould) {
+    fakes::FakeEnvironment env;
+    // Red rises by 10 a column: the 3 by 3 mean is the middle column's.
+    env.screen.colourAt = [](int x, int) {
+        return MakeColour(static_cast<std::uint8_t>(x * 10), 52, 86);
+    };
+    env.screen.cursor = {2, 7};
+    env.window.settings.SampleSize = 3;
+    EXPECT_EQ(env.window.RunAction(Action::Copy), ActionOutcome::Done);
+    EXPECT_EQ(env.screen.lastBlock, (Rect{1, 6, 4, 9}));
+    EXPECT_EQ(env.clipboard.text, "#143456");
+}
+
 TEST(RunAction, NothingActsWhileThePropertiesDialogIsOpen) {
     for (const bool shown : {false, true}) {
         for (const ActionEntry& entry : ActionTable()) {
