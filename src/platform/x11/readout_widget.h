@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/scene_painter.h"
 #include "platform/linux/tray.h"
 #include "platform/x11/configure_echo_filter.h"
 #include "platform/x11/topmost_keeper.h"
@@ -30,11 +31,6 @@ namespace pixolet::x11 {
 
 using linux_common::CoreCall;
 using linux_common::PopupMenu;
-
-// The readout font as Qt draws it: family, pixel size (a negative height is
-// the character height), styles. "Courier New" and friends resolve through
-// fontconfig's substitutes.
-QFont ToQFont(const FontDescription& description);
 
 class ReadoutWidget : public QWidget, public ReadoutView {
     Q_OBJECT
@@ -72,32 +68,19 @@ class ReadoutWidget : public QWidget, public ReadoutView {
   private:
     // Asks for a paint of what differs from the scene painted last.
     void UpdateChangedParts();
-    // A label's advance, measured again only when its text changed.
-    int LabelAdvance(std::size_t index, const std::string& text);
 
     TfrmPixoletMain* window_ = nullptr;
     PopupMenu* menu_ = nullptr;
     CoreCall guard_;
     std::function<void(bool)> visibilityObserver_;
     FontDescription fontDescription_;
-    QFont font_;
-    QColor textColour_;
     TopmostKeeper topmost_;
     ConfigureEchoFilter configureEchoes_{*this};
     // The scene as the paint asked for last will show it, and the parts a
     // new scene changes (kept to reuse their storage).
     PaintedScene painted_;
     std::vector<Rect> damage_;
-    // How far glyphs may reach outside their text's advance.
-    int inkMargin_ = 3;
-    struct LabelWidth {
-        std::string text;
-        int advance = 0;
-        bool valid = false;
-    };
-    std::array<LabelWidth, kLabelCount> labelWidths_;
-    QImage zoomImage_;
-    QImage swatchImage_;
+    linux_common::ScenePainter painter_;
 };
 
 }  // namespace pixolet::x11
