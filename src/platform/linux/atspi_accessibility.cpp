@@ -62,7 +62,8 @@ GRef<AtspiAccessible> ActiveWindowOf(AtspiAccessible* app) {
     if (windowsError.failed()) return nullptr;  // the program does not answer
     for (gint w = 0; w < windows; ++w) {
         CallError windowError;
-        GRef<AtspiAccessible> window(atspi_accessible_get_child_at_index(app, w, windowError.out()));
+        GRef<AtspiAccessible> window(
+            atspi_accessible_get_child_at_index(app, w, windowError.out()));
         if (windowError.failed()) return nullptr;
         if (window && HasState(window.get(), ATSPI_STATE_ACTIVE)) return window;
     }
@@ -152,12 +153,11 @@ std::optional<AccessibleTree> AtspiAccessibility::ReadActiveWindow(int processId
     ServiceIdle();
     s.objects.clear();
 
-    GRef<AtspiAccessible> window = processId == kAnyOtherProcess
-                                       ? FindActiveWindowOfOthers(s.joinGraceEnd,
-                                                                  [this] { ServiceIdle(); })
-                                       : ActiveWindowOf(FindApplication(processId, s.joinGraceEnd,
-                                                                        [this] { ServiceIdle(); })
-                                                            .get());
+    GRef<AtspiAccessible> window =
+        processId == kAnyOtherProcess
+            ? FindActiveWindowOfOthers(s.joinGraceEnd, [this] { ServiceIdle(); })
+            : ActiveWindowOf(
+                  FindApplication(processId, s.joinGraceEnd, [this] { ServiceIdle(); }).get());
     if (!window) return std::nullopt;
     AccessibleTree tree;
     if (!ReadAccessibleTree(window.get(), tree, s.objects)) {

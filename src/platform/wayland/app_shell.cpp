@@ -174,8 +174,8 @@ void WaylandAppShell::CreateReadoutWindow() {
                          if (reason == QSystemTrayIcon::Trigger)
                              p.desktop.Guard([&p] { p.window.ShowHide(Sender::TrayIcon); });
                      });
-    QObject::connect(&p.signalBridge, &linux_common::SignalBridge::terminationRequested,
-                     &p.desktop, [&p] { p.desktop.PostClose(); });
+    QObject::connect(&p.signalBridge, &linux_common::SignalBridge::terminationRequested, &p.desktop,
+                     [&p] { p.desktop.PostClose(); });
 
     p.window.ReadoutFont.dpi = ScreenDpi();
     p.desktop.Guard([&p] { p.window.FormCreate(); });

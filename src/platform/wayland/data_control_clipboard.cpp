@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <csignal>
 
-#include "platform/wayland/wayland_connection.h"
 #include "platform/wayland/protocols.h"
+#include "platform/wayland/wayland_connection.h"
 
 namespace pixolet::wayland {
 
@@ -31,8 +31,7 @@ const zwlr_data_control_device_v1_listener kDeviceListener = {
 
 }  // namespace
 
-DataControlClipboard::DataControlClipboard(WaylandConnection& connection,
-                                           ClipboardPort& fallback)
+DataControlClipboard::DataControlClipboard(WaylandConnection& connection, ClipboardPort& fallback)
     : connection_(connection), fallback_(fallback) {
     if (connection.DataControl() && connection.Seat()) {
         device_ = zwlr_data_control_manager_v1_get_data_device(connection.DataControl(),

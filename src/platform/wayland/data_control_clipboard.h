@@ -27,8 +27,7 @@ class DataControlClipboard : public ClipboardPort {
     bool SetText(const std::string& text) override;
 
   private:
-    static void Send(void* data, zwlr_data_control_source_v1* source, const char* mimeType,
-                     int fd);
+    static void Send(void* data, zwlr_data_control_source_v1* source, const char* mimeType, int fd);
     static void Cancelled(void* data, zwlr_data_control_source_v1* source);
     void DropSource();
 

@@ -2,8 +2,8 @@
 
 #include <wayland-client.h>
 
-#include "platform/wayland/wayland_connection.h"
 #include "platform/wayland/protocols.h"
+#include "platform/wayland/wayland_connection.h"
 
 namespace pixolet::wayland {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "platform/wayland/layer_surface.h"
+#include "platform/wayland/protocols.h"
 #include "platform/wayland/shm_buffer.h"
 #include "platform/wayland/wayland_connection.h"
-#include "platform/wayland/protocols.h"
 
 namespace pixolet::wayland {
 
@@ -47,10 +47,9 @@ void MarkerOverlay::Show(wl_output* output, const std::vector<Marker>& markers) 
             return;
         }
         zwlr_layer_surface_v1* layer = surface_->Layer();
-        zwlr_layer_surface_v1_set_anchor(layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP |
-                                                    ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
-                                                    ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT |
-                                                    ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+        zwlr_layer_surface_v1_set_anchor(
+            layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                       ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
         zwlr_layer_surface_v1_set_size(layer, 0, 0);
         zwlr_layer_surface_v1_set_keyboard_interactivity(
             layer, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
@@ -76,8 +75,8 @@ void MarkerOverlay::Paint() {
         free = buffer.get();
         buffers_.push_back(std::move(buffer));
     }
-    std::memset(free->Data(), 0, static_cast<std::size_t>(free->Stride()) *
-                                     static_cast<std::size_t>(height));
+    std::memset(free->Data(), 0,
+                static_cast<std::size_t>(free->Stride()) * static_cast<std::size_t>(height));
     for (const Marker& m : markers_) {
         const std::uint32_t pixel = 0xFF000000u | (std::uint32_t{RedOf(m.colour)} << 16) |
                                     (std::uint32_t{GreenOf(m.colour)} << 8) | BlueOf(m.colour);

@@ -1,16 +1,16 @@
 #include "platform/wayland/readout_surface.h"
 
-#include <QPainter>
 #include <wayland-client.h>
 
+#include <QPainter>
 #include <algorithm>
 #include <cstring>
 
 #include "platform/wayland/layer_surface.h"
+#include "platform/wayland/protocols.h"
 #include "platform/wayland/shm_buffer.h"
 #include "platform/wayland/wayland_connection.h"
 #include "readout/readout_window.h"
-#include "platform/wayland/protocols.h"
 
 namespace pixolet::wayland {
 
@@ -164,8 +164,8 @@ ShmBuffer* ReadoutSurface::FreeBuffer() {
     for (const auto& b : buffers_)
         if (!b->Busy() && b->Width() == width_ && b->Height() == height_) return b.get();
     if (buffers_.size() >= kMaxBuffers) return nullptr;
-    auto buffer = std::make_unique<ShmBuffer>(connection_.Shm(), width_, height_,
-                                              WL_SHM_FORMAT_XRGB8888);
+    auto buffer =
+        std::make_unique<ShmBuffer>(connection_.Shm(), width_, height_, WL_SHM_FORMAT_XRGB8888);
     if (!buffer->Valid()) return nullptr;
     buffer->SetReleased([this] {
         if (!presentWaiting_) return;
@@ -193,7 +193,8 @@ void ReadoutSurface::Present(const QRegion& region) {
                     backing_.constScanLine(y), rowBytes);
     wl_surface* surface = surface_->Surface();
     wl_surface_attach(surface, buffer->Buffer(), 0, 0);
-    for (const QRect& r : region) wl_surface_damage_buffer(surface, r.x(), r.y(), r.width(), r.height());
+    for (const QRect& r : region)
+        wl_surface_damage_buffer(surface, r.x(), r.y(), r.width(), r.height());
     buffer->MarkBusy();
     surface_->Commit();
 }

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/wayland/protocols.h"
 #include "platform/wayland/shm_buffer.h"
 #include "platform/wayland/wayland_connection.h"
-#include "platform/wayland/protocols.h"
 
 namespace pixolet::wayland {
 
@@ -177,9 +177,8 @@ void ScreenReader::StartCapture() {
             for (int y = 0; y < h; ++y) {
                 int by = static_cast<int>((2LL * y + 1) * c.height / (2LL * h));
                 if (c.yInvert) by = c.height - 1 - by;
-                const auto* row =
-                    reinterpret_cast<const std::uint32_t*>(base + static_cast<std::ptrdiff_t>(by) *
-                                                                      c.stride);
+                const auto* row = reinterpret_cast<const std::uint32_t*>(
+                    base + static_cast<std::ptrdiff_t>(by) * c.stride);
                 for (int x = 0; x < w; ++x) {
                     const int bx = static_cast<int>((2LL * x + 1) * c.width / (2LL * w));
                     block->pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
@@ -234,8 +233,8 @@ void ScreenReader::Finish(bool) {
     }
     if (!c.buffer || c.buffer->Width() != c.width || c.buffer->Height() != c.height ||
         c.buffer->Stride() != c.stride)
-        c.buffer = std::make_unique<ShmBuffer>(connection_->wayland.Shm(), c.width, c.height,
-                                               c.format);
+        c.buffer =
+            std::make_unique<ShmBuffer>(connection_->wayland.Shm(), c.width, c.height, c.format);
     if (!c.buffer->Valid() || c.buffer->Stride() != c.stride) {
         zwlr_screencopy_frame_v1_destroy(c.frame);
         c.frame = nullptr;

@@ -44,8 +44,8 @@ SeatInput::SeatInput(WaylandConnection& connection, SurfaceOutput surfaceOutput)
     if (connection.Shm()) {
         // The desktop's own cursor theme (XCURSOR_THEME), as every client
         // loads it.
-        cursorTheme_ = wl_cursor_theme_load(std::getenv("XCURSOR_THEME"), CursorSize(),
-                                            connection.Shm());
+        cursorTheme_ =
+            wl_cursor_theme_load(std::getenv("XCURSOR_THEME"), CursorSize(), connection.Shm());
         if (connection.Compositor())
             cursorSurface_ = wl_compositor_create_surface(connection.Compositor());
     }
@@ -89,13 +89,9 @@ void SeatInput::Capabilities(std::uint32_t capabilities) {
     }
     if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) && !keyboard_) {
         static const wl_keyboard_listener listener = {
-            KeyboardKeymap,
-            KeyboardEnter,
-            KeyboardLeave,
-            KeyboardKey,
-            [](void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t,
-               std::uint32_t) {},
-            [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
+            KeyboardKeymap,    KeyboardEnter,
+            KeyboardLeave,     KeyboardKey,
+            KeyboardModifiers, [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
         };
         keyboard_ = wl_seat_get_keyboard(seat);
         wl_keyboard_add_listener(keyboard_, &listener, this);
@@ -153,7 +149,8 @@ void SeatInput::SetCursor(std::uint32_t serial) {
     wl_cursor_image* image = cursor->images[0];
     wl_buffer* buffer = wl_cursor_image_get_buffer(image);
     if (!buffer) return;
-    wl_pointer_set_cursor(pointer_, serial, cursorSurface_, static_cast<std::int32_t>(image->hotspot_x),
+    wl_pointer_set_cursor(pointer_, serial, cursorSurface_,
+                          static_cast<std::int32_t>(image->hotspot_x),
                           static_cast<std::int32_t>(image->hotspot_y));
     wl_surface_attach(cursorSurface_, buffer, 0, 0);
     wl_surface_damage(cursorSurface_, 0, 0, static_cast<std::int32_t>(image->width),
@@ -231,7 +228,8 @@ void SeatInput::KeyboardEnter(void* data, wl_keyboard*, std::uint32_t, wl_surfac
     const std::size_t count = keys->size / sizeof(std::uint32_t);
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t code = begin[i] + 8;
-        self->keys_.KeyPressed(code, self->VirtualKeyOf(code));
+        if (code < KeyStateTracker::kKeyCodes - 3)
+            self->keys_.KeyPressed(code, self->VirtualKeyOf(code));
     }
 }
 
@@ -244,7 +242,7 @@ void SeatInput::KeyboardKey(void* data, wl_keyboard*, std::uint32_t, std::uint32
                             std::uint32_t key, std::uint32_t state) {
     auto* self = static_cast<SeatInput*>(data);
     const std::uint32_t code = key + 8;  // evdev codes to XKB key codes
-    if (code >= KeyStateTracker::kKeyCodes) return;
+    if (code >= KeyStateTracker::kKeyCodes - 3) return;
     self->BeforeKeyOrButton();
     SeatEvent event{SeatEvent::Kind::Key};
     if (state == WL_KEYBOARD_KEY_STATE_PRESSED) {
@@ -262,6 +260,36 @@ void SeatInput::KeyboardKey(void* data, wl_keyboard*, std::uint32_t, std::uint32
         event.keyKind = InputKind::KeyUp;
     }
     self->Emit(event);
+}
+
+void SeatInput::KeyboardModifiers(void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed,
+                                  std::uint32_t latched, std::uint32_t, std::uint32_t) {
+    auto* self = static_cast<SeatInput*>(data);
+    if (!self->keymap_) return;
+    // Programs that type (virtual keyboards) may set the modifiers without
+    // any key of theirs: each modifier held counts as one more key down,
+    // under a key code of its own that no keyboard has.
+    struct Modifier {
+        const char* name;
+        unsigned code;
+        int virtualKey;
+    };
+    static constexpr Modifier kModifiers[] = {
+        {XKB_MOD_NAME_SHIFT, KeyStateTracker::kKeyCodes - 3, 0x10},
+        {XKB_MOD_NAME_CTRL, KeyStateTracker::kKeyCodes - 2, 0x11},
+        {XKB_MOD_NAME_ALT, KeyStateTracker::kKeyCodes - 1, 0x12},
+    };
+    const std::uint32_t held = depressed | latched;
+    for (const Modifier& m : kModifiers) {
+        const xkb_mod_index_t index = xkb_keymap_mod_get_index(self->keymap_, m.name);
+        if (index == XKB_MOD_INVALID || index >= 32) continue;
+        const bool down = (held >> index) & 1U;
+        const bool wasDown = self->keys_.DownVirtualKey(m.code) != 0;
+        if (down && !wasDown)
+            self->keys_.KeyPressed(m.code, m.virtualKey);
+        else if (!down && wasDown)
+            self->keys_.KeyReleased(m.code);
+    }
 }
 
 int SeatInput::VirtualKeyOf(std::uint32_t keyCode) const {

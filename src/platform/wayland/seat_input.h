@@ -72,8 +72,8 @@ class SeatInput : public KeyStatePort {
                              wl_surface* surface, std::int32_t x, std::int32_t y);
     static void PointerLeave(void* data, wl_pointer* pointer, std::uint32_t serial,
                              wl_surface* surface);
-    static void PointerMotion(void* data, wl_pointer* pointer, std::uint32_t time,
-                              std::int32_t x, std::int32_t y);
+    static void PointerMotion(void* data, wl_pointer* pointer, std::uint32_t time, std::int32_t x,
+                              std::int32_t y);
     static void PointerButton(void* data, wl_pointer* pointer, std::uint32_t serial,
                               std::uint32_t time, std::uint32_t button, std::uint32_t state);
     static void KeyboardKeymap(void* data, wl_keyboard* keyboard, std::uint32_t format,
@@ -82,6 +82,9 @@ class SeatInput : public KeyStatePort {
                               wl_surface* surface, wl_array* keys);
     static void KeyboardLeave(void* data, wl_keyboard* keyboard, std::uint32_t serial,
                               wl_surface* surface);
+    static void KeyboardModifiers(void* data, wl_keyboard* keyboard, std::uint32_t serial,
+                                  std::uint32_t depressed, std::uint32_t latched,
+                                  std::uint32_t locked, std::uint32_t group);
     static void KeyboardKey(void* data, wl_keyboard* keyboard, std::uint32_t serial,
                             std::uint32_t time, std::uint32_t key, std::uint32_t state);
 

@@ -3,9 +3,9 @@
 #include <wayland-client.h>
 
 #include "platform/wayland/layer_surface.h"
+#include "platform/wayland/protocols.h"
 #include "platform/wayland/shm_buffer.h"
 #include "platform/wayland/wayland_connection.h"
-#include "platform/wayland/protocols.h"
 
 namespace pixolet::wayland {
 
@@ -55,8 +55,7 @@ void SessionOverlay::AddCover(wl_output* output, bool keyboard) {
                 o->logicalHeight = height;
             }
             if (width <= 0 || height <= 0) return;
-            if (!raw->buffer || raw->buffer->Width() != width ||
-                raw->buffer->Height() != height) {
+            if (!raw->buffer || raw->buffer->Width() != width || raw->buffer->Height() != height) {
                 // All zero: fully transparent. The surface is there for the
                 // input only.
                 raw->buffer = std::make_unique<ShmBuffer>(connection_.Shm(), width, height,
@@ -73,10 +72,9 @@ void SessionOverlay::AddCover(wl_output* output, bool keyboard) {
         });
     if (!cover->surface->Valid()) return;
     zwlr_layer_surface_v1* layer = cover->surface->Layer();
-    zwlr_layer_surface_v1_set_anchor(layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP |
-                                                ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
-                                                ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT |
-                                                ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+    zwlr_layer_surface_v1_set_anchor(
+        layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                   ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
     zwlr_layer_surface_v1_set_size(layer, 0, 0);
     zwlr_layer_surface_v1_set_keyboard_interactivity(
         layer, keyboard ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE

@@ -40,8 +40,8 @@ void OutputScale(void* data, wl_output*, std::int32_t factor) {
 void OutputText(void*, wl_output*, const char*) {}
 
 // name and description come from version 4 on, above the version bound.
-const wl_output_listener kOutputListener = {OutputGeometry, OutputMode, OutputDone, OutputScale,
-                                            OutputText, OutputText};
+const wl_output_listener kOutputListener = {OutputGeometry, OutputMode, OutputDone,
+                                            OutputScale,    OutputText, OutputText};
 
 }  // namespace
 
@@ -118,8 +118,8 @@ void WaylandConnection::Global(void* data, wl_registry* registry, std::uint32_t 
     } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
         self->AddOutput(name, version);
     } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0) {
-        self->layerShell_ = Bind<zwlr_layer_shell_v1>(registry, name,
-                                                      &zwlr_layer_shell_v1_interface, version, 4);
+        self->layerShell_ =
+            Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface, version, 4);
     } else if (std::strcmp(interface, zwlr_screencopy_manager_v1_interface.name) == 0) {
         self->screencopy_ = Bind<zwlr_screencopy_manager_v1>(
             registry, name, &zwlr_screencopy_manager_v1_interface, version, 3);

@@ -78,8 +78,8 @@ class WaylandConnection {
     bool Broken() const;
 
   private:
-    static void Global(void* data, wl_registry* registry, std::uint32_t name,
-                       const char* interface, std::uint32_t version);
+    static void Global(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
+                       std::uint32_t version);
     static void GlobalRemove(void* data, wl_registry* registry, std::uint32_t name);
     static void SeatCapabilities(void* data, wl_seat* seat, std::uint32_t capabilities);
     static void SeatName(void* data, wl_seat* seat, const char* name);

@@ -114,9 +114,8 @@ void WaylandDesktop::OnSeatEvent(const SeatEvent& event) {
             Guard([this] { pacer_->Handle(InputEvent{InputKind::MouseMove, 0}); });
             break;
         case SeatEvent::Kind::Button: {
-            const SessionStep step =
-                SessionStepForButton(event.button, event.pressed, window_->MeasuringMode,
-                                     !window_->FollowPointer);
+            const SessionStep step = SessionStepForButton(
+                event.button, event.pressed, window_->MeasuringMode, !window_->FollowPointer);
             if (step == SessionStep::CopyAndEnd || step == SessionStep::End) {
                 EndSession(step == SessionStep::CopyAndEnd);
             } else if (step == SessionStep::Route) {
@@ -148,7 +147,8 @@ void WaylandDesktop::EndSession(bool copy) {
 }
 
 void WaylandDesktop::ReadFinished() {
-    QMetaObject::invokeMethod(this, [this] { OnFreshBlock(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { OnFreshBlock(); }, Qt::QueuedConnection);
 }
 
 void WaylandDesktop::OnFreshBlock() {
@@ -161,7 +161,8 @@ void WaylandDesktop::SyncMarkers() {
     std::vector<Marker> shown;
     if (window_->MeasurePoints) {
         for (const auto& point : window_->MeasurePoints->Items())
-            if (point->Drawn) shown.push_back(Marker{ScreenPoint{point->X, point->Y}, point->MarkColor});
+            if (point->Drawn)
+                shown.push_back(Marker{ScreenPoint{point->X, point->Y}, point->MarkColor});
     }
     markers_.Show(screen_.CurrentOutput(), shown);
 }

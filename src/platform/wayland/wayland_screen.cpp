@@ -71,7 +71,8 @@ void WaylandScreen::ReadBlock(const Rect& area, Colour* out) {
     for (int y = visible.top; y < visible.bottom; ++y) {
         Colour* row = out + static_cast<std::ptrdiff_t>(y - area.top) * width;
         for (int x = visible.left; x < visible.right; ++x) {
-            if (block->Contains(output, x + dx, y + dy)) row[x - area.left] = block->At(x + dx, y + dy);
+            if (block->Contains(output, x + dx, y + dy))
+                row[x - area.left] = block->At(x + dx, y + dy);
         }
     }
 }

@@ -10,10 +10,10 @@
 #include "app/start_sequence.h"
 #include "app/usage.h"
 #include "platform/linux/file_registry.h"
-#include "platform/x11/app_shell.h"
-#include "platform/x11/x11_display.h"
 #include "platform/wayland/wayland_connection.h"
 #include "platform/wayland/wayland_program.h"
+#include "platform/x11/app_shell.h"
+#include "platform/x11/x11_display.h"
 #include "platform/x11/xwayland_notice.h"
 
 namespace {
