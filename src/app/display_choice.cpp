@@ -64,8 +64,8 @@ std::string XwaylandNotice(const WaylandOffer& offer, bool forcedX11) {
     } else {
         text = "pixolet: this Wayland compositor lacks " + MissingWaylandParts(offer) +
                ", which Pixolet\n"
-               "pixolet: needs to run natively (sway, Hyprland and KDE Plasma have them; GNOME\n"
-               "pixolet: does not), so it runs on Xwayland.\n";
+               "pixolet: needs to run natively (sway, Hyprland and the other wlroots desktops\n"
+               "pixolet: have them; GNOME and KDE Plasma do not), so it runs on Xwayland.\n";
     }
     text +=
         "pixolet: On Xwayland Pixolet sees only the windows of X11 programs: over the\n"
