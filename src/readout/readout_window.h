@@ -46,7 +46,7 @@ struct ReadoutPorts {
 };
 
 class TfrmPixoletMain {
-public:
+  public:
     explicit TfrmPixoletMain(const ReadoutPorts& ports);
     ~TfrmPixoletMain();
     TfrmPixoletMain(const TfrmPixoletMain&) = delete;
@@ -60,6 +60,9 @@ public:
     void ShowHide(Sender sender);
     void Quit1Click() { ports_.desktop.PostClose(); }
     void PlaceUnderPointer();
+    // Freezes the window in place or lets it follow the pointer again; a
+    // frozen window takes the pointer, a following one lets it pass.
+    void ToggleFollowPointer();
     // Shows the error box and ends the program; the input hook goes first.
     void AppExceptionHandler(const std::exception& error);
 
@@ -110,7 +113,7 @@ public:
     ReadoutScene& MutableScene() { return scene_; }
     const ReadoutPorts& Ports() const { return ports_; }
 
-private:
+  private:
     ReadoutPorts ports_;
     ReadoutScene scene_;
     // The block sampled around the pointer, kept between tracking updates so
