@@ -18,7 +18,6 @@
 #include "platform/linux/tray.h"
 #include "platform/wayland/colour_dialog_wayland.h"
 #include "platform/wayland/data_control_clipboard.h"
-#include "platform/wayland/instance_lock.h"
 #include "platform/wayland/marker_overlay.h"
 #include "platform/wayland/readout_surface.h"
 #include "platform/wayland/screen_reader.h"
@@ -120,7 +119,23 @@ WaylandAppShell::~WaylandAppShell() {
 }
 
 bool WaylandAppShell::FindRunningInstance() {
-    return InstanceLock::HeldElsewhere();
+    // No display-wide marker exists on Wayland: the user's action socket is
+    // the instance's mark. Claimed here already, so that two starts at once
+    // cannot both run.
+    actionServer_ = std::make_unique<linux_common::ActionServer>();
+    switch (actionServer_->ClaimSocket()) {
+        case linux_common::ActionServer::Claim::Claimed:
+            return false;
+        case linux_common::ActionServer::Claim::OtherInstance:
+            actionServer_.reset();
+            return true;
+        case linux_common::ActionServer::Claim::Failed:
+            std::fprintf(stderr, "pixolet: --action cannot reach this Pixolet: %s\n",
+                         actionServer_->Error().c_str());
+            break;
+    }
+    actionServer_.reset();
+    return false;
 }
 
 void WaylandAppShell::ShowSplashNow() {
@@ -144,8 +159,6 @@ void WaylandAppShell::Sleep(int milliseconds) {
 
 void WaylandAppShell::ClaimInstance() {
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
-    lock_ = std::make_unique<InstanceLock>();
-    lock_->Claim();
 }
 
 void WaylandAppShell::CreateReadoutWindow() {
@@ -180,6 +193,8 @@ void WaylandAppShell::CreateReadoutWindow() {
     p.window.ReadoutFont.dpi = ScreenDpi();
     p.desktop.Guard([&p] { p.window.FormCreate(); });
     p.tray.Activate();
+    if (actionServer_)
+        actionServer_->Serve([&p](Action action) { return p.desktop.RunAction(action); });
 }
 
 void WaylandAppShell::RunMessageLoop() {

@@ -1,10 +1,12 @@
-// The start sequence's shell on Wayland: the instance lock, the splash, the
+// The start sequence's shell on Wayland: the action socket (also the
+// single-instance check), the splash, the
 // readout window with all its ports and the tray icon, and the message loop.
 #pragma once
 
 #include <memory>
 
 #include "app/start_sequence.h"
+#include "platform/linux/action_server.h"
 #include "ports/registry_port.h"
 
 namespace pixolet::linux_common {
@@ -13,7 +15,6 @@ class TfrmStart;
 
 namespace pixolet::wayland {
 
-class InstanceLock;
 class WaylandConnection;
 struct WaylandParts;
 
@@ -37,7 +38,9 @@ class WaylandAppShell : public AppShell {
   private:
     std::unique_ptr<Registry> registry_;
     std::unique_ptr<WaylandConnection> connection_;
-    std::unique_ptr<InstanceLock> lock_;
+    // The per-user action socket: what `pixolet --action` reaches, and on
+    // Wayland also the single-instance check.
+    std::unique_ptr<linux_common::ActionServer> actionServer_;
     std::unique_ptr<linux_common::TfrmStart> splash_;
     std::unique_ptr<WaylandParts> parts_;
 };

@@ -96,6 +96,16 @@ void WaylandDesktop::RemoveInputHook() {
     pacer_.reset();
 }
 
+ActionOutcome WaylandDesktop::RunAction(Action action) {
+    ActionOutcome outcome = ActionOutcome::NotDone;
+    Guard([&] {
+        // A waiting move first: the action sees the pointer where it is.
+        if (pacer_) pacer_->Flush();
+        outcome = window_->RunAction(action);
+    });
+    return outcome;
+}
+
 void WaylandDesktop::ReadoutVisibilityChanged(bool shown) {
     if (shown) {
         screen_.NewSession();

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string_view>
 
+#include "actions/action_table.h"
 #include "platform/linux/one_shot_timer.h"
 #include "ports/readout_view_port.h"
 #include "readout/core_guard.h"
@@ -49,6 +50,8 @@ class WaylandDesktop : public QObject, public DesktopPort {
 
     // The readout was shown or hidden: the session starts or ends with it.
     void ReadoutVisibilityChanged(bool shown);
+    // An action from outside (`pixolet --action`), on the GUI thread.
+    ActionOutcome RunAction(Action action);
     // A screen read finished (called on any thread).
     void ReadFinished();
 

@@ -9,6 +9,7 @@
 #include "app/display_choice.h"
 #include "app/start_sequence.h"
 #include "app/usage.h"
+#include "platform/linux/action_client.h"
 #include "platform/linux/file_registry.h"
 #include "platform/wayland/wayland_connection.h"
 #include "platform/wayland/wayland_program.h"
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (const auto request = pixolet::InfoRequestOf(args); request != pixolet::InfoRequest::None)
         return AnswerInfoRequest(request);
+    // "--action NAME" talks to the running program and needs no display.
+    if (const auto exitCode = pixolet::linux_common::RunActionCommandLine(args)) return *exitCode;
 
     // Natively on a Wayland compositor that has what the program needs, on
     // X11 otherwise; "--wayland", "--x11" or PIXOLET_PLATFORM choose.
