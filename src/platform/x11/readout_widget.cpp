@@ -8,8 +8,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QScreen>
 #include <QShowEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "readout/readout_window.h"
 
@@ -133,6 +135,16 @@ void ReadoutWidget::SetFont(const FontDescription& font) {
     painter_.SetFont(font);
     painted_.Invalidate();
     update();
+}
+
+int ReadoutWidget::MonitorDpi(ScreenPoint at) const {
+    // With the toolkit's own scaling off, a screen's logical dpi is what the
+    // desktop set: Xft.dpi, for every monitor alike on X11.
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(at.x, at.y));
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 0.0;
+    if (dpi >= 1.0) return static_cast<int>(std::lround(dpi));
+    return 96;
 }
 
 void ReadoutWidget::SetShowCaption(std::string_view caption) {
