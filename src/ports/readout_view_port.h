@@ -5,22 +5,22 @@
 #include <string>
 #include <string_view>
 
+#include "ports/font_description.h"
 #include "ports/shortcut.h"
 #include "ports/types.h"
-#include "ports/font_description.h"
 
 namespace pixolet {
 
 // Text measurement with the readout font that the view currently uses.
 class TextMeasure {
-public:
+  public:
     virtual ~TextMeasure() = default;
     virtual int TextWidth(std::string_view text) const = 0;
     virtual int TextHeight(std::string_view text) const = 0;
 };
 
 class ReadoutView : public TextMeasure {
-public:
+  public:
     virtual bool IsVisible() const = 0;
     // The window's rectangle on the screen.
     virtual Rect Bounds() const = 0;
@@ -30,6 +30,12 @@ public:
     // taskbar entry.
     virtual void Show() = 0;
     virtual void Hide() = 0;
+    // Whether pointer input passes through the window to whatever lies
+    // beneath it (true while it follows the pointer, which would otherwise
+    // run into it on every quick move) or the window takes it (while it is
+    // frozen, to be dragged and to open its menu). A view that never takes
+    // the pointer keeps the default.
+    virtual void SetPointerPassThrough(bool /*passThrough*/) {}
     // The scene changed: repaint it (soon, or at once when `now`).
     virtual void Repaint(bool now = false) = 0;
     virtual void SetFont(const FontDescription& font) = 0;
@@ -40,7 +46,7 @@ public:
 
 // Process-wide services of the desktop that the readout window uses.
 class DesktopPort {
-public:
+  public:
     virtual ~DesktopPort() = default;
     // The readout window is the desktop's active window.
     virtual bool IsReadoutActive() = 0;

@@ -57,6 +57,7 @@ void TfrmPixoletMain::ShowHide(Sender sender) {
     FormShow();
     view.Resize(scene_.width, scene_.height);
     view.Move(SavedLeft, SavedTop);
+    view.SetPointerPassThrough(FollowPointer);
     view.Show();
     TrackingUpdate();
 }
@@ -67,6 +68,11 @@ void TfrmPixoletMain::FormShow() {
                       scene_.labels[lblPoint].text);
     ApplyLayout(layout, scene_);
     scene_.live = false;
+}
+
+void TfrmPixoletMain::ToggleFollowPointer() {
+    FollowPointer = !FollowPointer;
+    ports_.view.SetPointerPassThrough(FollowPointer);
 }
 
 void TfrmPixoletMain::FormClose() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "actions/action_table.h"
 #include "app/pixolet_error.h"
 #include "ports/clipboard_port.h"
 #include "ports/colour_dialog_port.h"
@@ -46,7 +47,7 @@ struct ReadoutPorts {
 };
 
 class TfrmPixoletMain {
-public:
+  public:
     explicit TfrmPixoletMain(const ReadoutPorts& ports);
     ~TfrmPixoletMain();
     TfrmPixoletMain(const TfrmPixoletMain&) = delete;
@@ -60,6 +61,9 @@ public:
     void ShowHide(Sender sender);
     void Quit1Click() { ports_.desktop.PostClose(); }
     void PlaceUnderPointer();
+    // Freezes the window in place or lets it follow the pointer again; a
+    // frozen window takes the pointer, a following one lets it pass.
+    void ToggleFollowPointer();
     // Shows the error box and ends the program; the input hook goes first.
     void AppExceptionHandler(const std::exception& error);
 
@@ -68,7 +72,17 @@ public:
 
     // Shortcuts and colour export (actions/).
     bool DispatchShortcut(int key, std::uint8_t shift);
+    // Runs one action, its shortcut's conditions already met; the result is
+    // the dispatch's "handled".
+    bool PerformAction(Action action);
+    // An action asked for by name from outside the program, under the rules
+    // of its shortcut (actions/run_action.cpp).
+    ActionOutcome RunAction(Action action);
     bool CopyColorToClipboard();
+    // Copies the colour under the pointer, read now; for a hidden readout.
+    bool CopyColorAtPointer();
+    // Puts `colour` on the clipboard as text and records it as copied.
+    bool CopyColour(Colour colour);
     bool SendColorToDialog();
 
     // Measuring (measure/measuring_mode.cpp).
@@ -110,7 +124,7 @@ public:
     ReadoutScene& MutableScene() { return scene_; }
     const ReadoutPorts& Ports() const { return ports_; }
 
-private:
+  private:
     ReadoutPorts ports_;
     ReadoutScene scene_;
     // The block sampled around the pointer, kept between tracking updates so

@@ -13,6 +13,10 @@
 
 #include "readout/readout_window.h"
 
+// Xlib after Qt: its macros clash with Qt's names.
+#include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
+
 namespace pixolet::x11 {
 
 namespace {
@@ -148,6 +152,10 @@ void ReadoutWidget::Resize(int width, int height) {
 
 void ReadoutWidget::Show() {
     if (isVisible()) return;
+    // The native window exists from here on; it gets its input shape before
+    // it is mapped, so not even the first report lands on it.
+    winId();
+    ApplyInputShape();
     show();
     // Mapping leaves a window where it was stacked when it was created.
     raise();
@@ -155,6 +163,31 @@ void ReadoutWidget::Show() {
 
 void ReadoutWidget::Hide() {
     hide();
+}
+
+void ReadoutWidget::SetPointerPassThrough(bool passThrough) {
+    if (passThrough == passThrough_) return;
+    passThrough_ = passThrough;
+    if (testAttribute(Qt::WA_WState_Created)) ApplyInputShape();
+}
+
+void ReadoutWidget::ApplyInputShape() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    Display* dpy = x11 ? x11->display() : nullptr;
+    if (!dpy) return;
+    int event = 0;
+    int error = 0;
+    if (!XShapeQueryExtension(dpy, &event, &error)) return;
+    const auto id = static_cast<Window>(winId());
+    if (passThrough_) {
+        // No rectangles: the window covers no point where the pointer could
+        // be, so events and clicks go to whatever lies beneath.
+        XShapeCombineRectangles(dpy, id, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+    } else {
+        // No mask: the input shape is the window's own shape again.
+        XShapeCombineMask(dpy, id, ShapeInput, 0, 0, None, ShapeSet);
+    }
+    XFlush(dpy);
 }
 
 void ReadoutWidget::Repaint(bool now) {
