@@ -4,7 +4,12 @@
 // the readout window is the active one. The one addition is the copy of a
 // hidden readout, which has no current colour of its own: it copies the
 // colour under the pointer, read there and then.
+#include <algorithm>
+#include <array>
+
 #include "actions/action_table.h"
+#include "readout/area_sample.h"
+#include "readout/magnifier.h"
 #include "readout/readout_window.h"
 
 namespace pixolet {
@@ -23,10 +28,13 @@ ActionOutcome TfrmPixoletMain::RunAction(Action action) {
 bool TfrmPixoletMain::CopyColorAtPointer() {
     // Where the platform knows no live position (a Wayland desktop between
     // pick sessions), CursorPos is the last one it saw.
+    // The area sample applies as it does to the readout's colour.
     const ScreenPoint at = ports_.screen.CursorPos();
-    Colour colour = 0;
-    ports_.screen.ReadBlock(Rect{at.x, at.y, at.x + 1, at.y + 1}, &colour);
-    return CopyColour(colour);
+    const int radius = std::clamp(settings.SampleSize / 2, 0, kMaxSampleRadius);
+    std::array<Colour, kSampleGridSide * kSampleGridSide> block{};
+    ports_.screen.ReadBlock(
+        Rect{at.x - radius, at.y - radius, at.x + radius + 1, at.y + radius + 1}, block.data());
+    return CopyColour(SampleMean(block.data(), radius, settings.SampleSize));
 }
 
 }  // namespace pixolet

@@ -38,7 +38,11 @@ class ReadoutView : public TextMeasure {
     virtual void SetPointerPassThrough(bool /*passThrough*/) {}
     // The scene changed: repaint it (soon, or at once when `now`).
     virtual void Repaint(bool now = false) = 0;
+    // The font to draw and measure with, already at the monitor's dpi.
     virtual void SetFont(const FontDescription& font) = 0;
+    // Pixels per inch of the monitor that holds `at` (96 at 100 % scale), as
+    // the desktop sets it; the readout lays itself out for that dpi.
+    virtual int MonitorDpi(ScreenPoint /*at*/) const { return 96; }
     // The popup menu's Show/Hide entry and the shortcut texts beside it.
     virtual void SetShowCaption(std::string_view caption) = 0;
     virtual void SetMenuShortcuts(Shortcut showHide, Shortcut quit) = 0;

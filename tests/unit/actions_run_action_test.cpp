@@ -113,6 +113,18 @@ TEST(RunAction, HiddenReadoutRefusesItsOwnActionsButCopiesThePointersColour) {
     }
 }
 
+TEST(RunAction, HiddenReadoutsCopyTakesTheAreaSample) {
+    fakes::FakeEnvironment env;
+    // White where x + y is even: 3 x 3 around a white pixel is 5 of 9 white.
+    env.screen.colourAt = [](int x, int y) { return (x + y) % 2 == 0 ? kWhite : kBlack; };
+    env.screen.cursor = {300, 200};
+    env.window.settings.SampleSize = 3;
+    env.window.settings.ClipboardFormat = 5;
+    EXPECT_EQ(env.window.RunAction(Action::Copy), ActionOutcome::Done);
+    EXPECT_EQ(env.clipboard.text, "#8E8E8E");
+    EXPECT_EQ(env.screen.lastBlock, (Rect{299, 199, 302, 202}));
+}
+
 TEST(RunAction, NothingActsWhileThePropertiesDialogIsOpen) {
     for (const bool shown : {false, true}) {
         for (const ActionEntry& entry : ActionTable()) {

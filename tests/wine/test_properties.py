@@ -21,7 +21,7 @@ COMPANY_KEY = r"HKEY_CURRENT_USER\Software\Velmora"
 EVERY_VALUE = ("HotKey1", "HotKey2", "HotKey3", "HotKey4", "Hex", "CYMK", "RGB", "Coord",
                "ClipboardFormat", "MouseClick", "HotKey5", "HotKey6", "HotKey7", "HotKey8",
                "HotKey9", "Zoom", "RGB1", "K", "Path", "FontName", "FontSize", "FontColor",
-               "FontStyle")
+               "FontStyle", "Contrast", "Sample", "Angle")
 CLIPBOARD_PAGE = 1
 
 

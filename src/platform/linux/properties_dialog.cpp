@@ -124,7 +124,7 @@ PropertiesDialog::PropertiesDialog(TfrmProp& model)
 
     pages_ = new QTabWidget(panel);
     pages_->setGeometry(7, 6, 397, 157);
-    // Six captions must fit the 397 pixels without scroll arrows.
+    // Seven captions must fit the 397 pixels without scroll arrows.
     pages_->setUsesScrollButtons(false);
     pages_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     BuildPreferences(MakePage("Preferences"));
@@ -132,6 +132,7 @@ PropertiesDialog::PropertiesDialog(TfrmProp& model)
     BuildMeasuringTool(MakePage("Measuring Tool"));
     BuildMiscellaneous(MakePage("Miscellaneous"));
     BuildZoom(MakePage("Zoom"));
+    BuildDesigner(MakePage("Designer"));
     BuildAbout(MakePage("About"));
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
         if (syncing_ || index < 0) return;
@@ -281,6 +282,22 @@ void PropertiesDialog::BuildZoom(QWidget* page) {
     AddSlider(page, model_.tcbSize, QRect(19, 87, 199, 19));
 }
 
+void PropertiesDialog::BuildDesigner(QWidget* page) {
+    AddCheck(page, model_.cbxContrast, QRect(21, 18, 330, 17));
+    AddLabel(page, "Colour of the readout:", QRect(21, 46, 150, 13));
+    cmxSample_ = new QComboBox(page);
+    cmxSample_->setGeometry(176, 42, 185, 21);
+    cmxSample_->setEditable(false);
+    for (std::string_view item : kSampleSizeItems)
+        cmxSample_->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
+    connect(cmxSample_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!syncing_) model_.SetSampleIndex(index);
+    });
+    AddCheck(page, model_.cbxAngle, QRect(21, 72, 330, 17));
+    AddLabel(page, "Contrast check: copy the background colour, then point at the text.",
+             QRect(21, 100, 355, 13));
+}
+
 void PropertiesDialog::BuildAbout(QWidget* page) {
     auto* icon = new QLabel(page);
     icon->setPixmap(QPixmap(QStringLiteral(":/pixolet/icon.xpm")));
@@ -342,6 +359,9 @@ void PropertiesDialog::SetTabOrder() {
         hotkey(m.hkShowHide),
         hotkey(m.hkQuit),
         slider(m.tcbSize),
+        check(m.cbxContrast),
+        cmxSample_,
+        check(m.cbxAngle),
         btnOK_,
         btnCancel_,
         button1_,
@@ -355,6 +375,7 @@ void PropertiesDialog::SyncAll() {
     for (const SliderBinding& b : sliders_) b.widget->setValue(b.model->position);
     for (const HotkeyBinding& b : hotkeys_) b.widget->SetValue(b.model->value);
     cmxClipbCode_->setCurrentIndex(model_.cmxClipbCode.itemIndex);
+    cmxSample_->setCurrentIndex(model_.cmxSample.itemIndex);
     pages_->setCurrentIndex(static_cast<int>(model_.ActivePage()));
     syncing_ = false;
     SyncEnabled();

@@ -1,4 +1,4 @@
-// The properties dialog's window: six pages and three buttons over the core's
+// The properties dialog's window: seven pages and three buttons over the core's
 // TfrmProp, which holds every value and makes every decision.
 #pragma once
 
@@ -88,6 +88,7 @@ class PropertiesDialog : public QDialog, public PropertiesDialogView {
     void BuildMeasuringTool(QWidget* page);
     void BuildMiscellaneous(QWidget* page);
     void BuildZoom(QWidget* page);
+    void BuildDesigner(QWidget* page);
     void BuildAbout(QWidget* page);
     QCheckBox* AddCheck(QWidget* page, CheckBox& box, const QRect& bounds);
     QSlider* AddSlider(QWidget* page, TrackBar& bar, const QRect& bounds);
@@ -105,6 +106,7 @@ class PropertiesDialog : public QDialog, public PropertiesDialogView {
     QPushButton* button1_ = nullptr;
     QPushButton* bitBtn1_ = nullptr;
     QComboBox* cmxClipbCode_ = nullptr;
+    QComboBox* cmxSample_ = nullptr;
     ZoomBox* shpZoom_ = nullptr;
     QLabel* imgVelmora_ = nullptr;
     std::vector<CheckBinding> checks_;
