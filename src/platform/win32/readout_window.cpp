@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/monitor_dpi.h"
 #include "platform/win32/readout_paint.h"
 #include "readout/readout_window.h"
 
@@ -137,6 +138,10 @@ void ReadoutWindow::SetFont(const FontDescription& font) {
     textColour_ = font.colour;
     painted_.Invalidate();
     if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+int ReadoutWindow::MonitorDpi(ScreenPoint at) const {
+    return MonitorDpiAt(POINT{at.x, at.y});
 }
 
 void ReadoutWindow::SetShowCaption(std::string_view caption) {

@@ -51,6 +51,8 @@ class ReadoutWindow : public ReadoutView {
     void Hide() override;
     void Repaint(bool now = false) override;
     void SetFont(const FontDescription& font) override;
+    // The DPI of the monitor that holds `at`.
+    int MonitorDpi(ScreenPoint at) const;
     void SetShowCaption(std::string_view caption) override;
     void SetMenuShortcuts(Shortcut showHide, Shortcut quit) override;
 
