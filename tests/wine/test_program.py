@@ -101,6 +101,71 @@ class ShortcutTest(WineShortcutCase):
         self.assertTrue(self.program.running(), self.program.stderr())
 
 
+class DesignerTest(WineShortcutCase):
+    """The CSS colour texts and the area sample, over the colour target."""
+
+    # For navy (18,52,86), brown (200,100,50) and blue (0,0,255).
+    CSS_TEXTS = {
+        5: ("#123456", "#C86432", "#0000FF"),
+        6: ("rgb(18 52 86)", "rgb(200 100 50)", "rgb(0 0 255)"),
+        7: ("hsl(210 65% 20%)", "hsl(20 60% 49%)", "hsl(240 100% 50%)"),
+        8: ("oklch(31.9% 0.072 251.2)", "oklch(61.4% 0.142 45.1)",
+            "oklch(45.2% 0.313 264.1)"),
+    }
+
+    def test_each_css_format_copies_its_exact_text(self):
+        for fmt, texts in self.CSS_TEXTS.items():
+            with self.subTest(format=fmt):
+                self.desktop.reset_home()
+                self.show({"ClipboardFormat": fmt})
+                for tile, text in zip(("navy", "brown", "blue"), texts):
+                    self.track(tile)
+                    self.copy(text)
+                self.assertEqual(self.program.terminate(), 0, self.program.stderr())
+
+    def lines_below_the_magnifier(self):
+        """(x, y, w, h) of the readout's rows below the magnifier and the
+        swatch, which show the tracked navy, inside the frame."""
+        x, y, w, h = self.geometry()
+        image = self.desktop.screenshot()
+        navy = tuple(self.tiles["navy"]["rgb"])
+        rows = [row for row in range(h) if image.count(navy, x, y + row, w, 1)]
+        self.assertTrue(rows, "the readout shows no navy")
+        top = rows[-1] + 1
+        return x + 2, y + top, w - 4, h - 2 - top
+
+    def test_contrast_line_shows_once_a_colour_is_copied(self):
+        text_colour = (0, 0, 255)  # the readout font's default colour
+        self.show({"ClipboardFormat": 5})
+        plain_height = self.geometry()[3]
+        self.assertEqual(self.program.terminate(), 0, self.program.stderr())
+        self.desktop.reset_home()
+        self.show({"ClipboardFormat": 5, "Contrast": 1})
+        self.assertGreater(self.geometry()[3], plain_height, "one more line")
+        self.track("navy")
+        self.assertEqual(self.desktop.screenshot().count(text_colour,
+                                                         *self.lines_below_the_magnifier()),
+                         0, "empty before the first copy")
+        self.track("white")
+        self.copy("#FFFFFF")
+        self.track("navy")
+        wait_until(lambda: self.desktop.screenshot().count(
+                       text_colour, *self.lines_below_the_magnifier()) > 10,
+                   STEP_TIMEOUT, message="no contrast text after a copy")
+
+    def test_area_sample_over_single_black_and_white_pixels(self):
+        # White under the pointer: 5 of 9 pixels white, 13 of 25.
+        for size, text in ((3, "#8E8E8E"), (5, "#858585"), (1, "#FFFFFF")):
+            with self.subTest(size=size):
+                self.desktop.reset_home()
+                self.show({"ClipboardFormat": 5, "Sample": size})
+                self.track("navy")
+                self.copy("#123456")
+                self.point_at("checker")
+                self.copy(text)
+                self.assertEqual(self.program.terminate(), 0, self.program.stderr())
+
+
 class MeasureTest(WineShortcutCase):
     SETTINGS = linux_shortcuts.MeasureTest.SETTINGS
     MARKERS = linux_shortcuts.MeasureTest.MARKERS

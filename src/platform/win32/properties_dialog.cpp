@@ -235,10 +235,6 @@ void Win32PropertiesDialog::OnCommand(int id, int code, HWND control) {
         case kIdFontButton:
             if (code == BN_CLICKED) model_.BitBtn1Click();
             return;
-        case kIdClipboardFormat:
-            if (code == CBN_SELCHANGE)
-                model_.SetItemIndex(static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)));
-            return;
         case kIdLogo:
             if (code == STN_DBLCLK) model_.imgVelmoraDblClick();
             return;
@@ -251,6 +247,9 @@ void Win32PropertiesDialog::OnCommand(int id, int code, HWND control) {
     if (entry.kind == ControlKind::Check && code == BN_CLICKED) {
         model_.SetChecked(model_.*entry.check,
                           SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    } else if (entry.kind == ControlKind::Combo && code == CBN_SELCHANGE) {
+        SelectComboItem(model_, entry,
+                        static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)));
     } else if (entry.kind == ControlKind::Hotkey && code == EN_CHANGE) {
         HotkeyEditor& editor = model_.*entry.hotkey;
         const Shortcut typed = ReadHotkey(control);
@@ -297,7 +296,7 @@ void Win32PropertiesDialog::SyncAll() {
                 break;
             case ControlKind::Combo:
                 SendMessageA(bound.window, CB_SETCURSEL,
-                             static_cast<WPARAM>(model_.cmxClipbCode.itemIndex), 0);
+                             static_cast<WPARAM>((model_.*entry.combo).itemIndex), 0);
                 break;
             default:
                 break;
