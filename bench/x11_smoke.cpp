@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/x11/clipboard.h"
+#include "platform/linux/clipboard.h"
+#include "platform/linux/signal_bridge.h"
 #include "platform/x11/desktop_x11.h"
 #include "platform/x11/input_source.h"
 #include "platform/x11/screen.h"
-#include "platform/x11/signal_bridge.h"
 
 // Xlib after Qt.
 #include <X11/extensions/XTest.h>
@@ -27,6 +27,7 @@
 namespace {
 
 using namespace pixolet;
+using namespace pixolet::linux_common;
 using namespace pixolet::x11;
 
 int g_failures = 0;

@@ -5,12 +5,26 @@
 #
 #   scripts/bench.sh [BUILD_DIR] [smoke|bench|all]    (default: build/linux all)
 #   scripts/bench.sh follow [BUILD_DIR] [SECONDS]
+#   scripts/bench.sh wayland [BUILD_DIR] [SECONDS]
 #
 # "follow" measures what following the pointer costs the whole test desktop
 # (Xvfb, openbox, trayer, the colour fixture and the program) per second of
 # pointer motion through XTEST, at about 1000 Hz and 125 Hz, beside Gpick's
 # floating picker; see bench/follow_bench.py.
+#
+# "wayland" measures what a pick session costs the compositor and the program
+# per second of pointer motion on the headless sway test desktop, and the
+# region captures a second, beside the same motion on the X11 test desktop;
+# see bench/wayland_bench.py.
 set -eu
+
+if [ "${1:-}" = wayland ]; then
+    build=${2:-build/linux}
+    for tool in sway swaymsg grim wtype wl-paste Xvfb openbox trayer xdotool; do
+        command -v "$tool" >/dev/null || { echo "bench.sh: $tool is needed" >&2; exit 2; }
+    done
+    exec python3 -B "$(dirname "$0")/../bench/wayland_bench.py" "$build" "${3:-4}"
+fi
 
 if [ "${1:-}" = follow ]; then
     build=${2:-build/linux}

@@ -35,6 +35,10 @@ test_packages=(
   dbus dbus-x11
   # The GTK 3 colour chooser the end-to-end tests paste into
   libgtk-3-dev
+  # Wayland test desktop: headless sway run as an unprivileged user (setpriv),
+  # keys, captures and the clipboard; the tests' virtual pointer is built on
+  # the Wayland client library, the colour target on Qt's Wayland plugin
+  sway wtype grim wl-clipboard util-linux libwayland-dev wayland-protocols qt6-wayland
   # Fuzzing (libFuzzer)
   clang libclang-rt-14-dev
   # Windows cross build, run under Wine

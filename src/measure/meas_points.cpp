@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "measure/angle.h"
 #include "ports/readout_view_port.h"
 
 namespace pixolet {
@@ -134,6 +135,14 @@ double TMeasPoints::Distance() const {
     const long double dx = DeltaX();
     const long double dy = DeltaY();
     return static_cast<double>(std::sqrt(dx * dx + dy * dy));
+}
+
+std::optional<double> TMeasPoints::Angle() const {
+    const std::size_t n = items_.size();
+    if (n < 2) return std::nullopt;
+    const TMeasPoint& from = *items_[n - 2];
+    const TMeasPoint& to = *items_[n - 1];
+    return SegmentAngle(ScreenPoint{from.X, from.Y}, ScreenPoint{to.X, to.Y});
 }
 
 double TMeasPoints::Area() const {

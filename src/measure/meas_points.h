@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ports/screen_port.h"
@@ -16,7 +17,7 @@ namespace pixolet {
 class ReadoutView;
 
 class TMeasPoint {
-public:
+  public:
     TMeasPoint(ScreenPort& screen, ScreenPoint at);
     ~TMeasPoint();  // restores the screen
     TMeasPoint(const TMeasPoint&) = delete;
@@ -32,12 +33,12 @@ public:
     std::array<Colour, 7> SavedVertical{};    // (X, Y-3) .. (X, Y+3)
     Colour MarkColor = kBlack;
 
-private:
+  private:
     ScreenPort& screen_;
 };
 
 class TMeasPoints {
-public:
+  public:
     explicit TMeasPoints(ScreenPort& screen);
     ~TMeasPoints();  // Clear
     TMeasPoints(const TMeasPoints&) = delete;
@@ -53,10 +54,13 @@ public:
     std::int32_t DeltaY() const;
     double Distance() const;
     double Area() const;
+    // Direction of the segment from the last but one point to the last one
+    // (see SegmentAngle); nothing with fewer than two points.
+    std::optional<double> Angle() const;
 
     const std::vector<std::unique_ptr<TMeasPoint>>& Items() const { return items_; }
 
-private:
+  private:
     ScreenPort& screen_;
     std::vector<std::unique_ptr<TMeasPoint>> items_;
     const ReadoutView* window_ = nullptr;

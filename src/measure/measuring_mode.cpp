@@ -2,6 +2,7 @@
 // labels and the distance bar.
 #include <algorithm>
 
+#include "measure/angle.h"
 #include "measure/meas_points.h"
 #include "readout/number_text.h"
 #include "readout/readout_window.h"
@@ -47,6 +48,8 @@ void TfrmPixoletMain::AddMeasurePoint() {
     labels[lblDiffY].text = "dY " + FormatDecimal(MeasurePoints->DeltaY(), 6);
     labels[lblDiff].text = "d  " + FormatFixed0(MeasurePoints->Distance(), 6);
     labels[lblArea].text = "S " + FormatFixed0(MeasurePoints->Area(), 7);
+    const std::optional<double> angle = MeasurePoints->Angle();
+    labels[lblAngle].text = angle ? AngleText(*angle) : std::string();
     scene_.bar.position = BarPosition(MeasurePoints->Distance(), scene_.bar.maximum);
     ports_.view.Repaint();
 }
@@ -54,7 +57,8 @@ void TfrmPixoletMain::AddMeasurePoint() {
 void TfrmPixoletMain::ResetMeasurePoints() {
     if (!MeasuringMode) return;
     if (MeasurePoints) MeasurePoints->Clear();
-    for (LabelId id : {lblDiffX, lblDiffY, lblDiff, lblArea}) scene_.labels[id].text.clear();
+    for (LabelId id : {lblDiffX, lblDiffY, lblDiff, lblArea, lblAngle})
+        scene_.labels[id].text.clear();
     scene_.bar.position = 0;
     ports_.view.Repaint();
 }

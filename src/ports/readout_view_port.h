@@ -5,22 +5,22 @@
 #include <string>
 #include <string_view>
 
+#include "ports/font_description.h"
 #include "ports/shortcut.h"
 #include "ports/types.h"
-#include "ports/font_description.h"
 
 namespace pixolet {
 
 // Text measurement with the readout font that the view currently uses.
 class TextMeasure {
-public:
+  public:
     virtual ~TextMeasure() = default;
     virtual int TextWidth(std::string_view text) const = 0;
     virtual int TextHeight(std::string_view text) const = 0;
 };
 
 class ReadoutView : public TextMeasure {
-public:
+  public:
     virtual bool IsVisible() const = 0;
     // The window's rectangle on the screen.
     virtual Rect Bounds() const = 0;
@@ -32,7 +32,11 @@ public:
     virtual void Hide() = 0;
     // The scene changed: repaint it (soon, or at once when `now`).
     virtual void Repaint(bool now = false) = 0;
+    // The font to draw and measure with, already at the monitor's dpi.
     virtual void SetFont(const FontDescription& font) = 0;
+    // Pixels per inch of the monitor that holds `at` (96 at 100 % scale), as
+    // the desktop sets it; the readout lays itself out for that dpi.
+    virtual int MonitorDpi(ScreenPoint /*at*/) const { return 96; }
     // The popup menu's Show/Hide entry and the shortcut texts beside it.
     virtual void SetShowCaption(std::string_view caption) = 0;
     virtual void SetMenuShortcuts(Shortcut showHide, Shortcut quit) = 0;
@@ -40,7 +44,7 @@ public:
 
 // Process-wide services of the desktop that the readout window uses.
 class DesktopPort {
-public:
+  public:
     virtual ~DesktopPort() = default;
     // The readout window is the desktop's active window.
     virtual bool IsReadoutActive() = 0;

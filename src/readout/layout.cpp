@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "readout/contrast.h"
 #include "readout/number_text.h"
 
 namespace pixolet {
@@ -16,47 +17,53 @@ int ScreenDiagonal(Size screen) {
 }
 
 ReadoutLayout ComputeLayout(const Settings& settings, bool measuringMode,
-                            const TextMeasure& measure, Size screen, std::string_view pointText) {
+                            const TextMeasure& measure, Size screen, std::string_view pointText,
+                            int scale) {
     ReadoutLayout out;
+    const int k = std::max(scale, 1);
+    out.scale = k;
     const int th = measure.TextHeight("99");
     const int t9 = measure.TextHeight("9");
+    // Rows of a column overlap by one (scaled) pixel of leading.
+    const int rowStep = t9 - k;
     // The widest line of a column: the widest label letter with the widest
     // number, plus a gap.
     const std::string sample = settings.ShowHex ? "B FF " : "B 888 ";
     const int sampleWidth = measure.TextWidth(sample);
     const bool anyColumn = settings.ShowRgb || settings.ShowCmyk;
+    const bool angleRow = measuringMode && settings.ShowAngle;
 
-    int width = 4 * th + (anyColumn ? 8 : 16);
-    int height = 4 * th + 8;
+    int width = 4 * th + (anyColumn ? 8 : 16) * k;
+    int height = 4 * th + 8 * k;
     if (anyColumn) width += sampleWidth;
     if (settings.ShowRgb && settings.ShowCmyk) width += sampleWidth;
     if (measuringMode) {
         width += measure.TextWidth("dX 999999M ");
-        height += kBarHeight + 2;
+        height += (kBarHeight + 2) * k;
     }
-    if (settings.ShowCoordinates) height += measure.TextHeight("()") + 2;
-    out.window = Size{width, height};
+    if (angleRow) height += rowStep;
+    if (settings.ShowCoordinates) height += measure.TextHeight("()") + 2 * k;
+    if (settings.ShowContrast) height += measure.TextHeight(kWidestContrastText) + 2 * k;
 
-    const int zoomSide = 3 * th + 3;
-    out.zoom = SceneShape{7, 9, zoomSide, zoomSide};
+    const int zoomSide = 3 * th + 3 * k;
+    out.zoom = SceneShape{7 * k, 9 * k, zoomSide, zoomSide};
     const int zoomBottom = out.zoom.top + out.zoom.height;
-    out.swatch = SceneShape{out.zoom.left + out.zoom.width + 3, zoomBottom - 9, 9, 9};
+    out.swatch =
+        SceneShape{out.zoom.left + out.zoom.width + 3 * k, zoomBottom - 9 * k, 9 * k, 9 * k};
 
     auto& labels = out.labels;
     // RGB column.
-    const int columnLeft = out.swatch.left + 1;
-    labels[lblR] = {columnLeft, out.zoom.top - 4, settings.ShowRgb};
-    labels[lblG] = {columnLeft, labels[lblR].top + t9 - 1, settings.ShowRgb};
-    labels[lblB] = {columnLeft, labels[lblG].top + t9 - 1, settings.ShowRgb};
+    const int columnLeft = out.swatch.left + k;
+    labels[lblR] = {columnLeft, out.zoom.top - 4 * k, settings.ShowRgb};
+    labels[lblG] = {columnLeft, labels[lblR].top + rowStep, settings.ShowRgb};
+    labels[lblB] = {columnLeft, labels[lblG].top + rowStep, settings.ShowRgb};
 
     // CMYK column, in the RGB column's place when that is off.
     const int cmykLeft = columnLeft + (settings.ShowRgb ? measure.TextWidth("R 888M") : 0);
     labels[lblC] = {cmykLeft, labels[lblR].top, settings.ShowCmyk};
-    labels[lblM] = {cmykLeft, labels[lblC].top + t9 - 1, settings.ShowCmyk};
-    labels[lblY] = {cmykLeft, labels[lblM].top + t9 - 1, settings.ShowCmyk};
-    labels[lblK] = {cmykLeft, labels[lblY].top + t9 - 1, settings.ShowCmyk};
-
-    labels[lblPoint] = {out.zoom.left + 1, zoomBottom + 3, settings.ShowCoordinates};
+    labels[lblM] = {cmykLeft, labels[lblC].top + rowStep, settings.ShowCmyk};
+    labels[lblY] = {cmykLeft, labels[lblM].top + rowStep, settings.ShowCmyk};
+    labels[lblK] = {cmykLeft, labels[lblY].top + rowStep, settings.ShowCmyk};
 
     // Measuring column, right of whichever columns are on.
     const int columnStep = measure.TextWidth(sample + "M");
@@ -66,12 +73,28 @@ ReadoutLayout ComputeLayout(const Settings& settings, bool measuringMode,
     labels[lblDiffY] = {measureLeft, labels[lblG].top, measuringMode};
     labels[lblDiff] = {measureLeft, labels[lblB].top, measuringMode};
     labels[lblArea] = {measureLeft, labels[lblK].top, measuringMode};
+    labels[lblAngle] = {measureLeft, labels[lblArea].top + rowStep, angleRow};
+
+    // Lines below the magnifier, below the angle's row when it reaches
+    // further down.
+    const int lowerTop = zoomBottom + (angleRow ? rowStep : 0);
+    const int lineLeft = out.zoom.left + k;
+    labels[lblPoint] = {lineLeft, lowerTop + 3 * k, settings.ShowCoordinates};
+    int nextTop = lowerTop + 3 * k;
+    if (settings.ShowCoordinates)
+        nextTop = labels[lblPoint].top + measure.TextHeight(pointText) + 2 * k;
+    labels[lblContrast] = {lineLeft, nextTop, settings.ShowContrast};
+    if (settings.ShowContrast) {
+        nextTop += measure.TextHeight(kWidestContrastText) + 2 * k;
+        // Room for the widest contrast line, with the margin of its left.
+        width = std::max(width, 2 * lineLeft + measure.TextWidth(kWidestContrastText));
+    }
+    out.window = Size{width, height};
 
     const int barLeft = out.zoom.left;
-    const int barTop = settings.ShowCoordinates
-                           ? labels[lblPoint].top + measure.TextHeight(pointText) + 2
-                           : zoomBottom + 4;
-    out.bar = SceneShape{barLeft, barTop, width - 2 * barLeft, kBarHeight};
+    const bool lineAbove = settings.ShowCoordinates || settings.ShowContrast;
+    const int barTop = lineAbove ? nextTop : lowerTop + 4 * k;
+    out.bar = SceneShape{barLeft, barTop, width - 2 * barLeft, kBarHeight * k};
     out.barMaximum = ScreenDiagonal(screen);
     out.barVisible = measuringMode;
     return out;
@@ -93,6 +116,7 @@ void ApplyLayout(const ReadoutLayout& layout, ReadoutScene& scene) {
     scene.bar.maximum = layout.barMaximum;
     scene.bar.position = std::clamp(scene.bar.position, 0, std::max(layout.barMaximum, 0));
     scene.bar.visible = layout.barVisible;
+    scene.scale = layout.scale;
 }
 
 }  // namespace pixolet

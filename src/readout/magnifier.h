@@ -29,9 +29,27 @@ int MagnifierRadius(int width, int zoom);
 // row-major.
 void RenderMagnifier(const Colour* samples, int radius, int zoom, Colour current, PixelBuffer& out);
 
-// Paints the swatch into `out` (its size is the swatch's): a black 1-pixel
-// outline around the current colour.
-void RenderSwatch(Colour current, PixelBuffer& out);
+// How the magnifier shows a block of samples.
+struct MagnifierLook {
+    int radius = 0;      // samples shown on each side of the pointer's
+    int zoom = 1;        // cell size in pixels at 100 % scale
+    int scale = 1;       // whole factor of the monitor's scale
+    int sampleSize = 1;  // side of the averaged square, outlined when above 1
+};
+
+// The same at any scale: cells of zoom * scale pixels, the crosshair's arms
+// and every line `scale` pixels thick, the crosshair reaching 5 * scale
+// pixels each way. `block` is row-major, (2 * blockRadius + 1) square,
+// centred on the pointer; blockRadius may exceed look.radius (the area
+// sample may need more than the magnifier shows). With a sample size above
+// 1 the N by N cells of the sample get a ring just outside them in the
+// crosshair's colour.
+void RenderMagnifier(const Colour* block, int blockRadius, const MagnifierLook& look,
+                     Colour current, PixelBuffer& out);
+
+// Paints the swatch into `out` (its size is the swatch's): a black outline,
+// `scale` pixels thick, around the current colour.
+void RenderSwatch(Colour current, PixelBuffer& out, int scale = 1);
 
 // The pen of the crosshair and the outline for a colour.
 constexpr Colour CrosshairColour(Colour c) {

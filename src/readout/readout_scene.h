@@ -22,6 +22,8 @@ enum LabelId {
     lblDiffY,
     lblDiff,
     lblArea,
+    lblContrast,  // contrast against the last copied colour, below the magnifier
+    lblAngle,     // direction of the last measured segment, in the measuring column
     kLabelCount
 };
 
@@ -50,7 +52,7 @@ struct SceneBar {
 struct ReadoutScene {
     int width = 251;
     int height = 182;
-    SceneShape zoom{6, 7, 34, 34};  // shpZoom, the magnifier
+    SceneShape zoom{6, 7, 34, 34};    // shpZoom, the magnifier
     SceneShape swatch{47, 34, 7, 7};  // Shape2
     // Pixels of the magnifier and the swatch as the last tracking update
     // painted them; when `live` is false the view shows their plain look
@@ -58,9 +60,25 @@ struct ReadoutScene {
     PixelBuffer magnifier;
     PixelBuffer swatchPixels;
     bool live = false;
-    std::array<SceneLabel, kLabelCount> labels{{{"R"}, {"G"}, {"B"}, {"C"}, {"M"}, {"Y"}, {"K"},
-                                                 {"(0, 0)"}, {"A"}, {"B"}, {"C"}, {"S"}}};
+    std::array<SceneLabel, kLabelCount> labels{{{"R"},
+                                                {"G"},
+                                                {"B"},
+                                                {"C"},
+                                                {"M"},
+                                                {"Y"},
+                                                {"K"},
+                                                {"(0, 0)"},
+                                                {"A"},
+                                                {"B"},
+                                                {"C"},
+                                                {"S"},
+                                                {""},
+                                                {""}}};
     SceneBar bar;
+    // The whole factor of the monitor's scale that the layout used: the
+    // view draws the window's frame and the distance bar this many pixels
+    // thick (the magnifier and swatch buffers come scaled already).
+    int scale = 1;
 };
 
 }  // namespace pixolet

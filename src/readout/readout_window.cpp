@@ -2,6 +2,7 @@
 
 #include "measure/meas_points.h"  // complete type for MeasurePoints' deleter
 #include "readout/layout.h"
+#include "readout/readout_scale.h"
 
 namespace pixolet {
 
@@ -49,10 +50,16 @@ void TfrmPixoletMain::ShowHide(Sender sender) {
         return;
     }
     view.SetShowCaption("Hide");
+    const ScreenPoint at = ports_.screen.CursorPos();
     if (FollowPointer) {
-        const ScreenPoint at = ports_.screen.CursorPos();
         SavedLeft = at.x;
         SavedTop = at.y;
+    }
+    // Laid out for the monitor under the pointer from the start.
+    const int dpi = ReadoutDpi(view.MonitorDpi(at));
+    if (dpi != LayoutDpi) {
+        LayoutDpi = dpi;
+        view.SetFont(ViewFont());
     }
     FormShow();
     view.Resize(scene_.width, scene_.height);
@@ -64,9 +71,25 @@ void TfrmPixoletMain::ShowHide(Sender sender) {
 void TfrmPixoletMain::FormShow() {
     const ReadoutLayout layout =
         ComputeLayout(settings, MeasuringMode, ports_.view, ports_.screen.PrimarySize(),
-                      scene_.labels[lblPoint].text);
+                      scene_.labels[lblPoint].text, LayoutScale(LayoutDpi));
     ApplyLayout(layout, scene_);
     scene_.live = false;
+}
+
+FontDescription TfrmPixoletMain::ViewFont() const {
+    return FontAtDpi(ReadoutFont, LayoutDpi);
+}
+
+void TfrmPixoletMain::ApplyMonitorDpi(int dpi) {
+    const int wanted = ReadoutDpi(dpi);
+    if (wanted == LayoutDpi) return;
+    LayoutDpi = wanted;
+    ReadoutView& view = ports_.view;
+    view.SetFont(ViewFont());
+    if (!view.IsVisible()) return;
+    FormShow();
+    view.Resize(scene_.width, scene_.height);
+    view.Repaint();
 }
 
 void TfrmPixoletMain::FormClose() {

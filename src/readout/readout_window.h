@@ -46,7 +46,7 @@ struct ReadoutPorts {
 };
 
 class TfrmPixoletMain {
-public:
+  public:
     explicit TfrmPixoletMain(const ReadoutPorts& ports);
     ~TfrmPixoletMain();
     TfrmPixoletMain(const TfrmPixoletMain&) = delete;
@@ -65,6 +65,15 @@ public:
 
     // Tracking (readout/tracking.cpp).
     void TrackingUpdate();
+    // Lays the readout out for a monitor of `dpi` when that differs from the
+    // dpi it has (a shown window is laid out again at once); the tracking
+    // update calls it with the dpi of the monitor under the pointer.
+    void ApplyMonitorDpi(int dpi);
+    // ReadoutFont at the dpi the readout is laid out for: what the view
+    // draws and measures with.
+    FontDescription ViewFont() const;
+    // The contrast line from CurrentColor and CopiedColor.
+    void UpdateContrastLine();
 
     // Shortcuts and colour export (actions/).
     bool DispatchShortcut(int key, std::uint8_t shift);
@@ -91,6 +100,11 @@ public:
     FontDescription ReadoutFont;
     Colour CurrentColor = 0;
     Colour CopiedColor = 0;
+    // A copy has happened: the contrast line compares against CopiedColor
+    // only then.
+    bool HasCopiedColor = false;
+    // The dpi of the monitor the readout is laid out for (96 at 100 %).
+    int LayoutDpi = 96;
     std::string ClipboardText;
     int SavedLeft = 0;
     int SavedTop = 0;
@@ -110,7 +124,7 @@ public:
     ReadoutScene& MutableScene() { return scene_; }
     const ReadoutPorts& Ports() const { return ports_; }
 
-private:
+  private:
     ReadoutPorts ports_;
     ReadoutScene scene_;
     // The block sampled around the pointer, kept between tracking updates so

@@ -15,7 +15,7 @@ bool SameShape(const SceneShape& a, const SceneShape& b) {
 }
 
 bool SameLayout(const ReadoutScene& a, const ReadoutScene& b) {
-    if (a.width != b.width || a.height != b.height) return false;
+    if (a.width != b.width || a.height != b.height || a.scale != b.scale) return false;
     if (!SameShape(a.zoom, b.zoom) || !SameShape(a.swatch, b.swatch)) return false;
     if (!SameShape(a.bar.bounds, b.bar.bounds)) return false;
     for (std::size_t i = 0; i < a.labels.size(); ++i)

@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "readout/area_sample.h"
 #include "readout/colour.h"
+#include "readout/contrast.h"
 #include "readout/magnifier.h"
 #include "readout/number_text.h"
+#include "readout/readout_scale.h"
 #include "readout/readout_window.h"
 
 namespace pixolet {
@@ -52,6 +55,9 @@ int ToleranceFor(std::uint32_t elapsedMs) {
 void TfrmPixoletMain::TrackingUpdate() {
     const std::uint32_t start = ports_.clock.TickCount();
     const ScreenPoint at = ports_.screen.CursorPos();
+    // A pointer on a monitor of another scale: laid out again first, so that
+    // the window's move below uses its new size.
+    ApplyMonitorDpi(ports_.view.MonitorDpi(at));
 
     Rect oldPlace{};
     bool moved = false;
@@ -78,15 +84,18 @@ void TfrmPixoletMain::TrackingUpdate() {
     if (!TrackColor) return;
 
     // One read of the whole block around the pointer; its centre is the
-    // pointer's own pixel.
+    // pointer's own pixel. It reaches as far as the magnifier shows and the
+    // area sample needs.
     const int zoom = settings.Zoom;
-    const int radius = MagnifierRadius(scene_.zoom.width, zoom);
-    const int side = 2 * radius + 1;
-    const Rect block{at.x - radius, at.y - radius, at.x + radius + 1, at.y + radius + 1};
+    const int scale = scene_.scale;
+    const int sampleSize = settings.SampleSize;
+    const int radius = MagnifierRadius(scene_.zoom.width, zoom * scale);
+    const int blockRadius = std::max(radius, std::min(sampleSize / 2, kMaxSampleRadius));
+    const Rect block{at.x - blockRadius, at.y - blockRadius, at.x + blockRadius + 1,
+                     at.y + blockRadius + 1};
     ports_.screen.ReadBlock(block, samples_.data());
     if (moved && !Intersect(block, oldPlace).Empty()) SampledOverOldPlace = true;
-    CurrentColor = samples_[static_cast<std::size_t>(radius) * static_cast<std::size_t>(side) +
-                            static_cast<std::size_t>(radius)];
+    CurrentColor = SampleMean(samples_.data(), blockRadius, sampleSize);
 
     int r = RedOf(CurrentColor);
     int g = GreenOf(CurrentColor);
@@ -95,9 +104,10 @@ void TfrmPixoletMain::TrackingUpdate() {
                                 static_cast<std::uint8_t>(b), settings.CmykFactorK);
 
     EnsureSize(scene_.magnifier, scene_.zoom.width, scene_.zoom.height, kSilver);
-    RenderMagnifier(samples_.data(), radius, zoom, CurrentColor, scene_.magnifier);
+    RenderMagnifier(samples_.data(), blockRadius, MagnifierLook{radius, zoom, scale, sampleSize},
+                    CurrentColor, scene_.magnifier);
     EnsureSize(scene_.swatchPixels, scene_.swatch.width, scene_.swatch.height, kWhite);
-    RenderSwatch(CurrentColor, scene_.swatchPixels);
+    RenderSwatch(CurrentColor, scene_.swatchPixels, scale);
 
     // A group whose setting is off keeps its old text.
     const bool hex = settings.ShowHex;
@@ -119,11 +129,21 @@ void TfrmPixoletMain::TrackingUpdate() {
         SetNumberLabel(labels[lblB], 'B', b, hex);
     }
     if (settings.ShowCoordinates) SetPointLabel(labels[lblPoint], at);
+    if (settings.ShowContrast) UpdateContrastLine();
 
     scene_.live = true;
     ports_.view.Repaint();
 
     MoveTolerance = ToleranceFor(ports_.clock.TickCount() - start);
+}
+
+void TfrmPixoletMain::UpdateContrastLine() {
+    // Empty until something has been copied.
+    std::string& text = scene_.labels[lblContrast].text;
+    if (HasCopiedColor)
+        text = ContrastText(CurrentColor, CopiedColor);
+    else
+        text.clear();
 }
 
 }  // namespace pixolet

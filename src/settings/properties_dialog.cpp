@@ -1,7 +1,9 @@
 #include "settings/properties_dialog.h"
 
 #include <algorithm>
+#include <iterator>
 
+#include "readout/area_sample.h"
 #include "settings/hotkey_rules.h"
 #include "settings/version_info.h"
 #include "settings/zoom_preview.h"
@@ -38,6 +40,8 @@ std::string_view PageCaption(PropPage page) {
             return "Miscellaneous";
         case PropPage::Zoom:
             return "Zoom";
+        case PropPage::Designer:
+            return "Designer";
         case PropPage::About:
             return "About";
     }
@@ -87,6 +91,24 @@ void TfrmProp::TypeHotkey(HotkeyEditor& editor, Shortcut typed) {
 void TfrmProp::SetItemIndex(int index) {
     const int count = static_cast<int>(kClipboardFormatItems.size());
     cmxClipbCode.itemIndex = (index >= 0 && index < count) ? index : -1;
+}
+
+void TfrmProp::SetSampleIndex(int index) {
+    const int count = static_cast<int>(kSampleSizeItems.size());
+    cmxSample.itemIndex = (index >= 0 && index < count) ? index : -1;
+}
+
+void TfrmProp::SetSampleSize(int size) {
+    int index = -1;
+    for (std::size_t i = 0; i < std::size(kSampleSizes); ++i)
+        if (kSampleSizes[i] == size) index = static_cast<int>(i);
+    SetSampleIndex(index);
+}
+
+std::optional<int> TfrmProp::SelectedSampleSize() const {
+    const int index = cmxSample.itemIndex;
+    if (index < 0 || index >= static_cast<int>(std::size(kSampleSizes))) return std::nullopt;
+    return kSampleSizes[static_cast<std::size_t>(index)];
 }
 
 void TfrmProp::SelectPage(PropPage page) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,12 +16,18 @@
 namespace pixolet {
 
 // Pages in tab order.
-enum class PropPage { Preferences, Clipboard, MeasuringTool, Miscellaneous, Zoom, About };
-inline constexpr int kPropPageCount = 6;
+enum class PropPage { Preferences, Clipboard, MeasuringTool, Miscellaneous, Zoom, Designer, About };
+inline constexpr int kPropPageCount = 7;
 std::string_view PageCaption(PropPage page);
 
-inline constexpr std::array<std::string_view, 5> kClipboardFormatItems{
-    "RGB ", "RGB hex", "RGB percentages", "CMYK", "CMYK hex"};
+// Indexes are the stored clipboard format: never reorder, only append.
+inline constexpr std::array<std::string_view, 9> kClipboardFormatItems{
+    "RGB ",    "RGB hex",   "RGB percentages", "CMYK",       "CMYK hex",
+    "CSS hex", "CSS rgb()", "CSS hsl()",       "CSS oklch()"};
+
+// The sample sizes of cmxSample, in the order of kSampleSizes (1, 3, 5).
+inline constexpr std::array<std::string_view, 3> kSampleSizeItems{
+    "1 pixel", "3 x 3 pixels, averaged", "5 x 5 pixels, averaged"};
 
 // The logo's hint until a double-click replaces it: the partner's web
 // address, the maker's web address and the maker's mail address.
@@ -91,6 +98,10 @@ class TfrmProp {
     HotkeyEditor hkQuit{0, 0};
     // Page "Zoom".
     TrackBar tcbSize{1, 7, 1, 4};
+    // Page "Designer".
+    CheckBox cbxContrast{"Show contrast with the copied colour"};
+    ComboBox cmxSample;
+    CheckBox cbxAngle{"Show the angle of the last segment when measuring"};
     // The font object of dlgFont: the font being edited.
     FontDescription dlgFontFont;
 
@@ -107,6 +118,11 @@ class TfrmProp {
     void TypeHotkey(HotkeyEditor& editor, Shortcut typed);
     // An index outside the items selects nothing.
     void SetItemIndex(int index);
+    // cmxSample: the item of a sample size; any other size selects nothing.
+    void SetSampleSize(int size);
+    // The sample size of the selected item, or nothing when none is.
+    std::optional<int> SelectedSampleSize() const;
+    void SetSampleIndex(int index);
     // The user chose another page.
     void SelectPage(PropPage page);
 

@@ -1,6 +1,7 @@
 // The readout window's properties entry and the uninstall that the dialog
 // can start.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "readout/readout_window.h"
@@ -34,6 +35,9 @@ void CopyIn(TfrmProp& d, const Settings& s, const FontDescription& font) {
     d.SetHotkey(d.hkQuit, s.HotkeyQuit);
     d.SetChecked(d.cbxAddPoint, s.ClickAddsPoint);
     d.SetPosition(d.tcbSize, s.Zoom);
+    d.SetChecked(d.cbxContrast, s.ShowContrast);
+    d.SetSampleSize(s.SampleSize);
+    d.SetChecked(d.cbxAngle, s.ShowAngle);
 
     FontDescription& f = d.dlgFontFont;
     f.dpi = font.dpi;
@@ -73,6 +77,9 @@ void CopyBackModes(const TfrmProp& d, Settings& s) {
     // the setting then keeps its value rather than taking -1.
     if (d.cmxClipbCode.itemIndex >= 0) s.ClipboardFormat = d.cmxClipbCode.itemIndex;
     s.Zoom = d.tcbSize.position;
+    s.ShowContrast = d.cbxContrast.checked;
+    if (const std::optional<int> size = d.SelectedSampleSize()) s.SampleSize = *size;
+    s.ShowAngle = d.cbxAngle.checked;
 }
 
 void CopyBackFont(const FontDescription& chosen, FontDescription& font) {
@@ -125,7 +132,7 @@ void TfrmPixoletMain::SetProperties(Sender) {
             ports_.view.SetMenuShortcuts(settings.HotkeyShowHide, settings.HotkeyQuit);
             CopyBackModes(*dialog, settings);
             CopyBackFont(dialog->dlgFontFont, ReadoutFont);
-            ports_.view.SetFont(ReadoutFont);
+            ports_.view.SetFont(ViewFont());
             SaveSettings();
         }
     } catch (...) {

@@ -29,6 +29,13 @@ struct Settings {
     std::int32_t ClipboardFormat = 1;
     std::int32_t Zoom = 4;
     std::int32_t CmykFactorK = 100;
+    // The readout's contrast line against the last copied colour.
+    bool ShowContrast = false;
+    // The side of the square of pixels whose mean is the current colour: 1,
+    // 3 or 5.
+    std::int32_t SampleSize = 1;
+    // The direction of the last measured segment in measuring mode.
+    bool ShowAngle = false;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

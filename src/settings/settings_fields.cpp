@@ -50,7 +50,9 @@ void ApplyRangeRule(Settings& settings) {
         const IntField* f = std::get_if<IntField>(&field.field);
         if (f == nullptr) continue;
         const std::int32_t value = settings.*f->member;
-        if (value < f->min || value > f->max) settings.*f->member = kDefaults.*f->member;
+        // Wide arithmetic: the stored value may be anything a DWORD holds.
+        const bool offStep = (static_cast<std::int64_t>(value) - f->min) % f->step != 0;
+        if (value < f->min || value > f->max || offStep) settings.*f->member = kDefaults.*f->member;
     }
 }
 

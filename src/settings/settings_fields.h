@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <variant>
@@ -20,12 +21,14 @@ struct FlagField {
 struct ShortcutField {
     Shortcut Settings::*member;
 };
-// Stored as a signed 32-bit DWORD; a value outside min..max becomes the
-// field's default (a negative black factor too becomes 100, not 0).
+// Stored as a signed 32-bit DWORD; a value outside min..max, or one that is
+// not min plus a multiple of `step`, becomes the field's default (a negative
+// black factor too becomes 100, not 0).
 struct IntField {
     std::int32_t Settings::*member;
     std::int32_t min;
     std::int32_t max;
+    std::int32_t step = 1;
 };
 
 struct StoredField {
@@ -36,8 +39,9 @@ struct StoredField {
 // In the order of loading and saving. The registry numbers of the shortcuts
 // do not follow the fields: "HotKey5" adds a point, "HotKey6" resets the
 // points, "HotKey7" toggles measuring mode. Value names are persisted: never
-// rename one. "CYMK" is spelt that way on purpose.
-inline constexpr std::array<StoredField, 18> kStoredFields{{
+// rename one. "CYMK" is spelt that way on purpose. Newer values are appended,
+// so a store written before them keeps its meaning.
+inline constexpr std::array<StoredField, 21> kStoredFields{{
     {"HotKey1", ShortcutField{&Settings::HotkeyCopyColor}},
     {"HotKey2", ShortcutField{&Settings::HotkeyPasteColor}},
     {"HotKey3", ShortcutField{&Settings::HotkeyFreezeWindow}},
@@ -46,7 +50,7 @@ inline constexpr std::array<StoredField, 18> kStoredFields{{
     {"CYMK", FlagField{&Settings::ShowCmyk}},
     {"RGB", FlagField{&Settings::ShowRgb}},
     {"Coord", FlagField{&Settings::ShowCoordinates}},
-    {"ClipboardFormat", IntField{&Settings::ClipboardFormat, 0, 4}},
+    {"ClipboardFormat", IntField{&Settings::ClipboardFormat, 0, 8}},
     {"MouseClick", FlagField{&Settings::ClickAddsPoint}},
     {"HotKey5", ShortcutField{&Settings::HotkeyAddPoint}},
     {"HotKey6", ShortcutField{&Settings::HotkeyResetPoints}},
@@ -56,7 +60,14 @@ inline constexpr std::array<StoredField, 18> kStoredFields{{
     {"Zoom", IntField{&Settings::Zoom, 1, 7}},
     {"RGB1", FlagField{&Settings::RgbAsPercent}},
     {"K", IntField{&Settings::CmykFactorK, 0, 100}},
+    {"Contrast", FlagField{&Settings::ShowContrast}},
+    {"Sample", IntField{&Settings::SampleSize, 1, 5, 2}},
+    {"Angle", FlagField{&Settings::ShowAngle}},
 }};
+
+// The fields every store has held from the start; the save writes the font
+// attributes after them and the newer fields last.
+inline constexpr std::size_t kClassicFieldCount = 18;
 
 // The DWORD that stores the field's value.
 std::uint32_t StoredDword(const Settings& settings, const StoredField& field);
@@ -66,8 +77,9 @@ void SetDefault(Settings& settings, const StoredField& field);
 // Every field of the table to its default; StartWithWindows is not in it.
 void SetAllDefaults(Settings& settings);
 
-// Zoom outside 1..7 becomes 4, ClipboardFormat outside 0..4 becomes 1,
-// CmykFactorK outside 0..100 becomes 100. Each fix-up touches only its own
+// Zoom outside 1..7 becomes 4, ClipboardFormat outside 0..8 becomes 1,
+// CmykFactorK outside 0..100 becomes 100, SampleSize other than 1, 3 or 5
+// becomes 1. Each fix-up touches only its own
 // field, so the order in which they run cannot matter.
 void ApplyRangeRule(Settings& settings);
 

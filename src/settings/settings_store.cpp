@@ -121,8 +121,13 @@ void SaveSettingsTo(Registry& registry, const Settings& settings, const FontDesc
 
     const std::unique_ptr<RegistryKey> key = registry.CreateKey(kSettingsKeyPath);
     if (!key) return;
-    for (const StoredField& field : kStoredFields)
-        Require(key->SetDword(field.valueName, StoredDword(settings, field)), field.valueName);
+    auto writeFields = [&](std::size_t first, std::size_t end) {
+        for (std::size_t i = first; i < end; ++i) {
+            const StoredField& field = kStoredFields[i];
+            Require(key->SetDword(field.valueName, StoredDword(settings, field)), field.valueName);
+        }
+    };
+    writeFields(0, kClassicFieldCount);
     Require(key->SetText(kPathValue, executablePath), kPathValue);
     Require(key->SetText(kFontNameValue, font.name), kFontNameValue);
     Require(key->SetDword(kFontSizeValue, static_cast<std::uint32_t>(PointSizeOf(font))),
@@ -130,6 +135,7 @@ void SaveSettingsTo(Registry& registry, const Settings& settings, const FontDesc
     Require(key->SetText(kFontColorValue, FormatColourText(static_cast<std::int32_t>(font.colour))),
             kFontColorValue);
     Require(key->SetText(kFontStyleValue, StyleTextOf(font)), kFontStyleValue);
+    writeFields(kClassicFieldCount, kStoredFields.size());
     // Writes the store held back and could not keep: none of the save reached
     // it, so the first value of the save is the one named.
     Require(key->Commit(), kStoredFields.front().valueName);
@@ -145,7 +151,7 @@ void TfrmPixoletMain::LoadSettings() {
     } catch (const PixoletError&) {
         error = std::current_exception();
     }
-    ports.view.SetFont(ReadoutFont);
+    ports.view.SetFont(ViewFont());
     ports.view.SetMenuShortcuts(settings.HotkeyShowHide, settings.HotkeyQuit);
     if (error) std::rethrow_exception(error);
 }

@@ -9,6 +9,11 @@ class Image:
         self.channels = channels
         self._data = data
 
+    @property
+    def data(self):
+        """The samples, row by row, `channels` bytes a pixel."""
+        return self._data
+
     def pixel(self, x, y):
         """(r, g, b) of the pixel at x, y (grey images repeat the sample)."""
         if not (0 <= x < self.width and 0 <= y < self.height):

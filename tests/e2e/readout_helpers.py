@@ -87,11 +87,12 @@ class Layout:
         return self.swatch_left + 4, self.swatch_top + 4
 
 
-def follow_position(pointer, size):
-    """Where a following readout window of `size` sits for the pointer."""
-    (x, y), (w, h) = pointer, size
-    left = x + 10 if SCREEN_WIDTH >= w + x + 10 else x - w - 10
-    top = y + 10 if SCREEN_HEIGHT >= h + y + 10 else y - h - 10
+def follow_position(pointer, size, screen=(SCREEN_WIDTH, SCREEN_HEIGHT)):
+    """Where a following readout window of `size` sits for the pointer on a
+    screen of the size `screen`."""
+    (x, y), (w, h), (screen_w, screen_h) = pointer, size, screen
+    left = x + 10 if screen_w >= w + x + 10 else x - w - 10
+    top = y + 10 if screen_h >= h + y + 10 else y - h - 10
     return left, top
 
 

@@ -107,17 +107,21 @@ def _signal(pid, start, signum):
 
 
 class SessionBus:
-    """dbus-daemon --session on a socket in `socket_dir`, started with `env`."""
+    """dbus-daemon --session on a socket in `socket_dir`, started with `env`.
 
-    def __init__(self, env, socket_dir, timeout=20.0):
+    `command_prefix` goes before the daemon's command line, e.g. to run it
+    as another user; the prefix must exec the daemon in its own process."""
+
+    def __init__(self, env, socket_dir, timeout=20.0, command_prefix=()):
         # The test process adopts what remains below the daemon when the
         # daemon ends, so that it can reap it rather than leave zombies to
         # the machine's init.
         _become_subreaper()
+        self._prefix = list(command_prefix)
         read_end, write_end = os.pipe()
         try:
             self._proc = subprocess.Popen(
-                ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--nosyslog",
+                [*command_prefix, "dbus-daemon", "--session", "--nofork", "--nopidfile", "--nosyslog",
                  f"--address=unix:dir={socket_dir}", f"--print-address={write_end}"],
                 env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                 stderr=subprocess.DEVNULL, pass_fds=(write_end,),
@@ -203,12 +207,13 @@ class SessionBus:
 
     def accessible_processes(self, env, timeout=5.0):
         """Process ids of the applications on the accessibility bus, as the
-        bus daemon knows them (asking the applications could hang)."""
+        bus daemon knows them (asking the applications could hang). Asked as
+        the daemon's user, the only one it lets in."""
 
         def call(address_args, dest, path, method, *args):
             result = subprocess.run(
-                ["gdbus", "call", *address_args, "--dest", dest, "--object-path", path,
-                 "--method", method, *args],
+                [*self._prefix, "gdbus", "call", *address_args, "--dest", dest,
+                 "--object-path", path, "--method", method, *args],
                 env=env, capture_output=True, text=True, timeout=timeout)
             return result.stdout if result.returncode == 0 else ""
 

@@ -86,10 +86,18 @@ class FakeView : public ReadoutView {
     int hides = 0;
     std::vector<std::pair<int, int>> moves;
 
+    // The dpi MonitorDpi reports everywhere.
+    int dpi = 96;
+    // When set, the metrics above are those of the 10-pixel font and grow
+    // with the height of the font set last (a 20-pixel font is twice as
+    // wide and high).
+    bool metricsFollowFont = false;
+
     int TextWidth(std::string_view text) const override {
-        return static_cast<int>(text.size()) * charWidth;
+        return static_cast<int>(text.size()) * Scaled(charWidth);
     }
-    int TextHeight(std::string_view) const override { return lineHeight; }
+    int TextHeight(std::string_view) const override { return Scaled(lineHeight); }
+    int MonitorDpi(ScreenPoint) const override { return dpi; }
     bool IsVisible() const override { return visible; }
     Rect Bounds() const override { return bounds; }
     void Move(int left, int top) override {
@@ -111,11 +119,21 @@ class FakeView : public ReadoutView {
         visible = false;
     }
     void Repaint(bool) override { ++repaints; }
-    void SetFont(const FontDescription& f) override { font = f; }
+    void SetFont(const FontDescription& f) override {
+        font = f;
+        ++fontsSet;
+    }
+    int fontsSet = 0;
     void SetShowCaption(std::string_view caption) override { showCaption = caption; }
     void SetMenuShortcuts(Shortcut showHide, Shortcut quit) override {
         menuShowHide = showHide;
         menuQuit = quit;
+    }
+
+  private:
+    int Scaled(int metric) const {
+        if (!metricsFollowFont || font.height >= 0) return metric;
+        return metric * -font.height / 10;
     }
 };
 

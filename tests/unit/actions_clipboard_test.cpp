@@ -39,7 +39,7 @@ TEST(ClipboardColourText, AllFiveFormats) {
 }
 
 TEST(ClipboardColourText, UnknownFormatIndexWritesPlainRgb) {
-    for (int format : {-1, 5, 42, INT_MIN, INT_MAX})
+    for (int format : {-1, 9, 42, INT_MIN, INT_MAX})
         EXPECT_EQ(ColourText(MakeColour(255, 128, 5), format, 100), "255 128   5") << format;
 }
 

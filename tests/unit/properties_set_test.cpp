@@ -21,7 +21,7 @@ void ChangeEverything(TfrmProp& d) {
     d.SetChecked(d.cbxRGB, false);
     d.SetChecked(d.cbxRGB1, true);
     d.SetChecked(d.cbxPoint, true);
-    d.SetItemIndex(4);
+    d.SetItemIndex(8);
     d.TypeHotkey(d.hkCopyColor, 0x6041);   // Ctrl+Shift+A is refused: Ctrl+Alt+A
     d.TypeHotkey(d.hkPasteColor, 0x4042);  // Ctrl+B
     d.TypeHotkey(d.hkFreezeW, 0xC044);     // Ctrl+Alt+D
@@ -34,6 +34,10 @@ void ChangeEverything(TfrmProp& d) {
     d.TypeHotkey(d.hkQuit, 0x4051);         // Ctrl+Q
     d.SelectPage(PropPage::Zoom);
     d.MoveTrackBar(d.tcbSize, 7);
+    d.SelectPage(PropPage::Designer);
+    d.SetChecked(d.cbxContrast, true);
+    d.SetSampleIndex(2);
+    d.SetChecked(d.cbxAngle, true);
     d.BitBtn1Click();
 }
 
@@ -125,7 +129,7 @@ TEST_F(SetPropertiesTest, OkCopiesEveryControlBackAppliesAndSaves) {
     expected.ShowRgb = false;
     expected.RgbAsPercent = true;  // copied back although its box was disabled
     expected.ShowCoordinates = true;
-    expected.ClipboardFormat = 4;
+    expected.ClipboardFormat = 8;
     expected.HotkeyCopyColor = 0xC041;
     expected.HotkeyPasteColor = 0x4042;
     expected.HotkeyFreezeWindow = 0xC044;
@@ -137,6 +141,9 @@ TEST_F(SetPropertiesTest, OkCopiesEveryControlBackAppliesAndSaves) {
     expected.HotkeyShowHide = 0x0070;
     expected.HotkeyQuit = 0x4051;
     expected.Zoom = 7;
+    expected.ShowContrast = true;
+    expected.SampleSize = 5;
+    expected.ShowAngle = true;
     EXPECT_EQ(w.settings, expected);
 
     EXPECT_EQ(env.view.menuShowHide, 0x0070);
@@ -296,6 +303,32 @@ TEST_F(SetPropertiesTest, CopyInClampsTrackBarsAndSelectsTheFormat) {
     EXPECT_EQ(item, "RGB ");
     EXPECT_EQ(zoom, 7);
     EXPECT_EQ(factor, 0);
+}
+
+TEST_F(SetPropertiesTest, CopyInOfTheDesignerPageAndBackWithNothingSelected) {
+    w.settings.ShowContrast = true;
+    w.settings.SampleSize = 3;
+    w.settings.ClipboardFormat = 7;
+    int sample = -2;
+    int format = -2;
+    bool contrast = false;
+    Run(kDialogCancel, [&](TfrmProp& d) {
+        sample = d.cmxSample.itemIndex;
+        format = d.cmxClipbCode.itemIndex;
+        contrast = d.cbxContrast.checked;
+    });
+    EXPECT_EQ(sample, 1);
+    EXPECT_EQ(kSampleSizeItems[1], "3 x 3 pixels, averaged");
+    EXPECT_EQ(format, 7);
+    EXPECT_EQ(kClipboardFormatItems[7], "CSS hsl()");
+    EXPECT_TRUE(contrast);
+
+    // A size outside the list (set otherwise than by a load) selects
+    // nothing, and OK then keeps the size.
+    w.settings.SampleSize = 4;
+    Run(kDialogOK, [&](TfrmProp& d) { sample = d.cmxSample.itemIndex; });
+    EXPECT_EQ(sample, -1);
+    EXPECT_EQ(w.settings.SampleSize, 4);
 }
 
 TEST_F(SetPropertiesTest, RefusedSaveStillRestoresTheWindowAndSkipsNothingElse) {

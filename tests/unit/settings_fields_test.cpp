@@ -1,9 +1,9 @@
+#include "settings/settings_fields.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "settings/settings_fields.h"
 
 namespace pixolet {
 namespace {
@@ -19,9 +19,11 @@ TEST(SettingsFields, AreLoadedAndSavedInTheStoredOrder) {
     std::vector<std::string> names;
     for (const StoredField& f : kStoredFields) names.emplace_back(f.valueName);
     const std::vector<std::string> expected = {
-        "HotKey1", "HotKey2", "HotKey3",         "HotKey4",    "Hex",     "CYMK",
-        "RGB",     "Coord",   "ClipboardFormat", "MouseClick", "HotKey5", "HotKey6",
-        "HotKey7", "HotKey8", "HotKey9",         "Zoom",       "RGB1",    "K"};
+        "HotKey1", "HotKey2", "HotKey3", "HotKey4",         "Hex",
+        "CYMK",    "RGB",     "Coord",   "ClipboardFormat", "MouseClick",
+        "HotKey5", "HotKey6", "HotKey7", "HotKey8",         "HotKey9",
+        "Zoom",    "RGB1",    "K",       "Contrast",        "Sample",
+        "Angle"};
     EXPECT_EQ(names, expected);
 }
 
@@ -46,6 +48,7 @@ TEST(SettingsFields, EachValueNameStoresItsField) {
     expected.HotkeyQuit = 0x10A;
     expected.Zoom = 0x10B;
     expected.CmykFactorK = 0x10C;
+    expected.SampleSize = 0x10D;
     expected.ShowHex = expected.ShowCmyk = expected.ShowRgb = expected.ShowCoordinates = false;
     expected.ClickAddsPoint = expected.RgbAsPercent = false;
     EXPECT_EQ(s, expected);
@@ -56,7 +59,9 @@ TEST(SettingsFields, EachValueNameStoresItsField) {
         {"RGB", &Settings::ShowRgb},
         {"Coord", &Settings::ShowCoordinates},
         {"MouseClick", &Settings::ClickAddsPoint},
-        {"RGB1", &Settings::RgbAsPercent}};
+        {"RGB1", &Settings::RgbAsPercent},
+        {"Contrast", &Settings::ShowContrast},
+        {"Angle", &Settings::ShowAngle}};
     for (const auto& [name, member] : flags) {
         Settings t = expected;
         SetFromDword(t, Field(name), 1);
@@ -111,12 +116,25 @@ TEST(SettingsFields, RangeRuleReplacesOutOfRangeNumbersByTheirDefaults) {
         {&Settings::ClipboardFormat, -1, 1},
         {&Settings::ClipboardFormat, 0, 0},
         {&Settings::ClipboardFormat, 4, 4},
-        {&Settings::ClipboardFormat, 5, 1},
+        {&Settings::ClipboardFormat, 5, 5},
+        {&Settings::ClipboardFormat, 8, 8},
+        {&Settings::ClipboardFormat, 9, 1},
         {&Settings::CmykFactorK, -1, 100},
         {&Settings::CmykFactorK, 0, 0},
         {&Settings::CmykFactorK, 100, 100},
         {&Settings::CmykFactorK, 101, 100},
         {&Settings::CmykFactorK, 2147483647, 100},
+        // Only 1, 3 and 5 are sample sizes.
+        {&Settings::SampleSize, 1, 1},
+        {&Settings::SampleSize, 3, 3},
+        {&Settings::SampleSize, 5, 5},
+        {&Settings::SampleSize, 0, 1},
+        {&Settings::SampleSize, 2, 1},
+        {&Settings::SampleSize, 4, 1},
+        {&Settings::SampleSize, 7, 1},
+        {&Settings::SampleSize, -1, 1},
+        {&Settings::SampleSize, -2147483647 - 1, 1},
+        {&Settings::SampleSize, 2147483647, 1},
     };
     for (const RangeCase& c : cases) {
         Settings s;
@@ -136,11 +154,15 @@ TEST(SettingsFields, RangeRuleLeavesFlagsAndShortcutsAlone) {
     s.Zoom = 9;
     s.ClipboardFormat = 9;
     s.CmykFactorK = -9;
+    s.ShowContrast = true;
+    s.ShowAngle = true;
     ApplyRangeRule(s);
     Settings expected;
     expected.ShowHex = true;
     expected.ClickAddsPoint = false;
     expected.HotkeyQuit = 0xFFFF;
+    expected.ShowContrast = true;
+    expected.ShowAngle = true;
     EXPECT_EQ(s, expected);
 }
 

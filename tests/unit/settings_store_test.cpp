@@ -1,3 +1,5 @@
+#include "settings/settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +10,6 @@
 #include "fakes/fake_registry.h"
 #include "settings/font_fit.h"
 #include "settings/registry_paths.h"
-#include "settings/settings_store.h"
 
 namespace pixolet {
 namespace {
@@ -18,7 +19,7 @@ using fakes::FakeRegistry;
 constexpr char kExe[] = "C:\\Program Files\\Pixolet\\Pixolet.exe";
 
 class SettingsStore : public ::testing::Test {
-protected:
+  protected:
     FakeRegistry reg;
     Settings settings;
     FontDescription font;
@@ -74,8 +75,8 @@ TEST_F(SettingsStore, FirstStartGivesTheDefaultsAndLeavesAnEmptyKey) {
 
 TEST_F(SettingsStore, OutOfRangeNumbersLoadAsTheirDefaults) {
     const std::pair<const char*, std::int32_t> stored[] = {
-        {"Zoom", 0}, {"Zoom", 8}, {"ClipboardFormat", -1}, {"ClipboardFormat", 5},
-        {"K", -1},   {"K", 101}};
+        {"Zoom", 0}, {"Zoom", 8},   {"ClipboardFormat", -1}, {"ClipboardFormat", 9}, {"K", -1},
+        {"K", 101},  {"Sample", 2}, {"Sample", 0},           {"Sample", 6}};
     for (const auto& [name, value] : stored) {
         StoreDword(name, static_cast<std::uint32_t>(value));
         Load();
@@ -308,10 +309,11 @@ TEST_F(SettingsStore, SaveWritesTheStartUpValueThenEveryValueInOrder) {
     EXPECT_EQ(reg.writeLog.front(),
               (FakeRegistry::LoggedWrite{FakeRegistry::Normalise(kRunKeyPath), kRunValueName}));
     const std::vector<std::string> expected = {
-        "HotKey1", "HotKey2",  "HotKey3",         "HotKey4",    "Hex",      "CYMK",
-        "RGB",     "Coord",    "ClipboardFormat", "MouseClick", "HotKey5",  "HotKey6",
-        "HotKey7", "HotKey8",  "HotKey9",         "Zoom",       "RGB1",     "K",
-        "Path",    "FontName", "FontSize",        "FontColor",  "FontStyle"};
+        "HotKey1", "HotKey2",  "HotKey3",         "HotKey4",    "Hex",       "CYMK",
+        "RGB",     "Coord",    "ClipboardFormat", "MouseClick", "HotKey5",   "HotKey6",
+        "HotKey7", "HotKey8",  "HotKey9",         "Zoom",       "RGB1",      "K",
+        "Path",    "FontName", "FontSize",        "FontColor",  "FontStyle", "Contrast",
+        "Sample",  "Angle"};
     EXPECT_EQ(WrittenNames(kSettingsKeyPath), expected);
     EXPECT_EQ(reg.writeLog.size(), expected.size() + 1);
     EXPECT_EQ(reg.openKeys, 0);
@@ -337,6 +339,10 @@ TEST_F(SettingsStore, SaveWritesTheStoredForms) {
     EXPECT_EQ(Stored("FontColor")->type, RegType::Sz);
     EXPECT_EQ(Stored("FontColor")->text, "$00563412");
     EXPECT_EQ(Stored("FontStyle")->text, " Bold  Italic ");
+    EXPECT_EQ(Stored("Contrast")->type, RegType::Dword);
+    EXPECT_EQ(Stored("Contrast")->dword, 0u);
+    EXPECT_EQ(Stored("Sample")->dword, 1u);
+    EXPECT_EQ(Stored("Angle")->dword, 0u);
     font = FontDescription{};
     Save();
     EXPECT_EQ(Stored("FontColor")->text, "clBlue");
@@ -434,9 +440,12 @@ TEST_F(SettingsStore, SaveThenLoadGivesEveryFieldBack) {
     saved.HotkeyResetPoints = 0x4052;
     saved.HotkeyShowHide = 0xC048;
     saved.HotkeyQuit = 0x0079;
-    saved.ClipboardFormat = 4;
+    saved.ClipboardFormat = 8;
     saved.Zoom = 1;
     saved.CmykFactorK = 0;
+    saved.ShowContrast = true;
+    saved.SampleSize = 5;
+    saved.ShowAngle = true;
     FontDescription savedFont;
     savedFont.name = "Lucida Console";
     SetPointSize(savedFont, 11);
@@ -462,7 +471,7 @@ TEST(SettingsStoreWindow, LoadSettingsShowsTheFontAndTheMenuShortcuts) {
     env.window.LoadSettings();
     EXPECT_EQ(env.window.settings.HotkeyShowHide, 0x4048);
     EXPECT_EQ(env.window.ReadoutFont.name, "Arial");
-    EXPECT_EQ(env.view.font, env.window.ReadoutFont);
+    EXPECT_EQ(env.view.font, env.window.ReadoutFont);  // at 96 dpi, as it is
     EXPECT_EQ(env.view.menuShowHide, 0x4048);
     EXPECT_EQ(env.view.menuQuit, 0x4051);
     EXPECT_EQ(env.registry.openKeys, 0);

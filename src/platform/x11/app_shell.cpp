@@ -11,26 +11,37 @@
 #include <thread>
 
 #include "actions/dialog_paste_worker.h"
-#include "platform/x11/clipboard.h"
+#include "platform/linux/clipboard.h"
+#include "platform/linux/properties_factory.h"
+#include "platform/linux/signal_bridge.h"
+#include "platform/linux/splash_window.h"
+#include "platform/linux/tray.h"
 #include "platform/x11/colour_dialog_x11.h"
 #include "platform/x11/desktop_services.h"
 #include "platform/x11/desktop_x11.h"
-#include "platform/x11/properties_factory.h"
 #include "platform/x11/readout_widget.h"
 #include "platform/x11/screen.h"
-#include "platform/x11/signal_bridge.h"
-#include "platform/x11/splash_window.h"
-#include "platform/x11/tray.h"
 #include "readout/readout_window.h"
 
 #ifdef PIXOLET_HAVE_ATSPI
-#include "platform/x11/atspi_accessibility.h"
+#include "platform/linux/atspi_accessibility.h"
 #endif
 
 // Xlib after Qt: its macros clash with Qt's names.
 #include <X11/Xlib.h>
 
 namespace pixolet::x11 {
+
+#ifdef PIXOLET_HAVE_ATSPI
+using linux_common::AtspiAccessibility;
+#endif
+using linux_common::CoreCall;
+using linux_common::PopupMenu;
+using linux_common::QtClipboard;
+using linux_common::QtPropertiesFactory;
+using linux_common::SignalBridge;
+using linux_common::TfrmStart;
+using linux_common::TrayIcon;
 
 namespace {
 

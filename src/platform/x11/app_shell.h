@@ -6,13 +6,16 @@
 #include <memory>
 
 #include "app/start_sequence.h"
-#include "ports/registry_port.h"
 #include "platform/x11/x11_display.h"
+#include "ports/registry_port.h"
+
+namespace pixolet::linux_common {
+class TfrmStart;
+}  // namespace pixolet::linux_common
 
 namespace pixolet::x11 {
 
 class InstanceMarker;
-class TfrmStart;
 struct ReadoutParts;
 
 class QtAppShell : public AppShell {
@@ -35,7 +38,7 @@ class QtAppShell : public AppShell {
     std::unique_ptr<Registry> registry_;
     XDisplay display_;
     std::unique_ptr<InstanceMarker> marker_;
-    std::unique_ptr<TfrmStart> splash_;
+    std::unique_ptr<linux_common::TfrmStart> splash_;
     std::unique_ptr<ReadoutParts> parts_;
 };
 

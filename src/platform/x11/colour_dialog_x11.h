@@ -8,8 +8,8 @@
 
 #include <optional>
 
-#include "ports/colour_dialog_port.h"
 #include "platform/x11/x11_display.h"
+#include "ports/colour_dialog_port.h"
 
 namespace pixolet {
 class DialogPasteWorker;

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/linux/one_shot_timer.h"
 #include "platform/x11/input_source.h"
-#include "platform/x11/one_shot_timer.h"
 #include "platform/x11/x11_display.h"
 #include "ports/readout_view_port.h"
 #include "readout/core_guard.h"
@@ -23,10 +23,6 @@ class TfrmPixoletMain;
 }  // namespace pixolet
 
 namespace pixolet::x11 {
-
-// Core texts are 8-bit. UTF-8 (file names, say) is shown as such, anything
-// else byte for byte as Latin-1; Windows line breaks become plain ones.
-QString FromCoreText(std::string_view text);
 
 class DesktopServices : public QObject, public DesktopPort {
     Q_OBJECT
@@ -64,7 +60,7 @@ class DesktopServices : public QObject, public DesktopPort {
     TfrmPixoletMain* window_ = nullptr;
     XDisplay display_;
     X11InputSource input_;
-    QtOneShotTimer timer_;
+    linux_common::QtOneShotTimer timer_;
     // Between the input source and the core's input routing, once the hook
     // is installed.
     std::unique_ptr<MotionPacer> pacer_;

@@ -7,7 +7,7 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
-#include "platform/x11/keymap.h"
+#include "platform/linux/keymap.h"
 #include "platform/x11/x11_util.h"
 
 namespace pixolet::x11 {
@@ -160,7 +160,7 @@ void X11InputSource::SeedKeyState() {
     for (unsigned code = 8; code < 256; ++code) {
         if ((static_cast<unsigned char>(keymap[code / 8]) >> (code % 8)) & 1U) {
             const KeySym sym = XkbKeycodeToKeysym(dpy, static_cast<KeyCode>(code), 0, 0);
-            keys_.KeyPressed(code, VirtualKeyFromKeysym(sym));
+            keys_.KeyPressed(code, linux_common::VirtualKeyFromKeysym(sym));
         }
     }
     Window root = 0;
@@ -267,7 +267,7 @@ void X11InputSource::Dispatch(int evtype, int detail) {
     switch (evtype) {
         case XI_RawKeyPress: {
             const auto code = static_cast<unsigned>(detail);
-            const int virtualKey = VirtualKeyFromKeysym(KeysymOf(code));
+            const int virtualKey = linux_common::VirtualKeyFromKeysym(KeysymOf(code));
             keys_.KeyPressed(code, virtualKey);
             if (virtualKey == 0) return;  // a key with no virtual-key code
             out = InputEvent{keys_.KeyDownKind(virtualKey), virtualKey};

@@ -8,8 +8,8 @@
 
 #include "app/start_sequence.h"
 #include "app/usage.h"
+#include "platform/linux/file_registry.h"
 #include "platform/x11/app_shell.h"
-#include "platform/x11/file_registry.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/xwayland_notice.h"
 
@@ -25,7 +25,7 @@ class EmptyRegistry : public pixolet::Registry {
 };
 
 std::unique_ptr<pixolet::Registry> OpenStore() {
-    if (auto store = pixolet::x11::FileRegistry::ForCurrentUser()) return store;
+    if (auto store = pixolet::linux_common::FileRegistry::ForCurrentUser()) return store;
     return std::make_unique<EmptyRegistry>();
 }
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/tray.h"
 #include "platform/x11/configure_echo_filter.h"
 #include "platform/x11/topmost_keeper.h"
-#include "platform/x11/tray.h"
 #include "ports/readout_view_port.h"
 #include "readout/readout_scene.h"
 #include "readout/scene_damage.h"
@@ -27,6 +27,9 @@ class TfrmPixoletMain;
 }
 
 namespace pixolet::x11 {
+
+using linux_common::CoreCall;
+using linux_common::PopupMenu;
 
 // The readout font as Qt draws it: family, pixel size (a negative height is
 // the character height), styles. "Courier New" and friends resolve through

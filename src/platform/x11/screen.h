@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <memory>
 
-#include "ports/screen_port.h"
 #include "platform/x11/pixel_format.h"
 #include "platform/x11/x11_display.h"
+#include "ports/screen_port.h"
 
 namespace pixolet::x11 {
 
