@@ -51,8 +51,7 @@ class ReadoutWindow : public ReadoutView {
     void Hide() override;
     void Repaint(bool now = false) override;
     void SetFont(const FontDescription& font) override;
-    // The DPI of the monitor that holds `at`.
-    int MonitorDpi(ScreenPoint at) const;
+    int MonitorDpi(ScreenPoint at) const override;
     void SetShowCaption(std::string_view caption) override;
     void SetMenuShortcuts(Shortcut showHide, Shortcut quit) override;
 
