@@ -134,6 +134,16 @@ class DesignerTest(WineShortcutCase):
         top = rows[-1] + 1
         return x + 2, y + top, w - 4, h - 2 - top
 
+    def over(self, name):
+        """Moves the pointer over a tile and waits until the readout follows
+        and its magnifier shows the tile (the readout's size differs from
+        the one the Linux helpers derive the swatch's place from)."""
+        point = self.point_at(name)
+        self.wait_following(point)
+        rgb = tuple(self.tiles[name]["rgb"])
+        wait_until(lambda: self.desktop.screenshot().count(rgb, *self.geometry()) >= 100,
+                   STEP_TIMEOUT, interval=0.1, message=f"the readout never showed {name}")
+
     def test_contrast_line_shows_once_a_colour_is_copied(self):
         text_colour = (0, 0, 255)  # the readout font's default colour
         self.show({"ClipboardFormat": 5})
@@ -142,13 +152,13 @@ class DesignerTest(WineShortcutCase):
         self.desktop.reset_home()
         self.show({"ClipboardFormat": 5, "Contrast": 1})
         self.assertGreater(self.geometry()[3], plain_height, "one more line")
-        self.track("navy")
+        self.over("navy")
         self.assertEqual(self.desktop.screenshot().count(text_colour,
                                                          *self.lines_below_the_magnifier()),
                          0, "empty before the first copy")
-        self.track("white")
+        self.over("white")
         self.copy("#FFFFFF")
-        self.track("navy")
+        self.over("navy")
         wait_until(lambda: self.desktop.screenshot().count(
                        text_colour, *self.lines_below_the_magnifier()) > 10,
                    STEP_TIMEOUT, message="no contrast text after a copy")
