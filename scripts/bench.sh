@@ -8,9 +8,12 @@
 #   scripts/bench.sh wayland [BUILD_DIR] [SECONDS]
 #
 # "follow" measures what following the pointer costs the whole test desktop
-# (Xvfb, openbox, trayer, the colour fixture and the program) per second of
-# pointer motion through XTEST, at about 1000 Hz and 125 Hz, beside Gpick's
-# floating picker; see bench/follow_bench.py.
+# (Xvfb, openbox, trayer, the colour fixture and the program) and each of its
+# processes per second of pointer motion through XTEST: a slow smooth path
+# at about 1000 Hz and 125 Hz, and quick moves toward the lower right, which
+# cross the readout, at 125 Hz, 1000 Hz and as fast as the machine manages
+# (up to 4000 Hz); beside the desktop's floor and Gpick's floating picker.
+# See bench/follow_bench.py.
 #
 # "wayland" measures what a pick session costs the compositor and the program
 # per second of pointer motion on the headless sway test desktop, and the

@@ -20,7 +20,7 @@ bool TfrmPixoletMain::DispatchShortcut(int key, std::uint8_t shift) {
     if (ports_.view.IsVisible()) {
         if (matches(s.HotkeyCopyColor)) return CopyColorToClipboard();
         if (matches(s.HotkeyFreezeWindow)) {
-            FollowPointer = !FollowPointer;
+            ToggleFollowPointer();
             return true;
         }
         if (matches(s.HotkeyFreezeColor)) {

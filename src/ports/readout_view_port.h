@@ -30,6 +30,12 @@ class ReadoutView : public TextMeasure {
     // taskbar entry.
     virtual void Show() = 0;
     virtual void Hide() = 0;
+    // Whether pointer input passes through the window to whatever lies
+    // beneath it (true while it follows the pointer, which would otherwise
+    // run into it on every quick move) or the window takes it (while it is
+    // frozen, to be dragged and to open its menu). A view that never takes
+    // the pointer keeps the default.
+    virtual void SetPointerPassThrough(bool /*passThrough*/) {}
     // The scene changed: repaint it (soon, or at once when `now`).
     virtual void Repaint(bool now = false) = 0;
     // The font to draw and measure with, already at the monitor's dpi.

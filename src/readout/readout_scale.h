@@ -3,7 +3,10 @@
 // multiplied by a whole factor so that it stays pixel-sharp.
 #pragma once
 
+#include <string_view>
+
 #include "ports/font_description.h"
+#include "ports/readout_view_port.h"
 
 namespace pixolet {
 
@@ -25,5 +28,20 @@ int LayoutScale(int dpi);
 // by dpi / font.dpi (halves away from zero), at least one pixel. The same
 // font at its own dpi is returned unchanged.
 FontDescription FontAtDpi(const FontDescription& font, int dpi);
+
+// Text measures of another measure, `scale` times larger. The layout at a
+// whole scale k measures the font at dpi / k this way, so that at 200 % it is
+// exactly the 100 % layout doubled, whatever the font's own rounding of its
+// larger size.
+class ScaledTextMeasure : public TextMeasure {
+  public:
+    ScaledTextMeasure(const TextMeasure& base, int scale) : base_(base), scale_(scale) {}
+    int TextWidth(std::string_view text) const override { return scale_ * base_.TextWidth(text); }
+    int TextHeight(std::string_view text) const override { return scale_ * base_.TextHeight(text); }
+
+  private:
+    const TextMeasure& base_;
+    int scale_;
+};
 
 }  // namespace pixolet

@@ -64,14 +64,28 @@ void TfrmPixoletMain::ShowHide(Sender sender) {
     FormShow();
     view.Resize(scene_.width, scene_.height);
     view.Move(SavedLeft, SavedTop);
+    view.SetPointerPassThrough(FollowPointer);
     view.Show();
     TrackingUpdate();
 }
 
 void TfrmPixoletMain::FormShow() {
-    const ReadoutLayout layout =
-        ComputeLayout(settings, MeasuringMode, ports_.view, ports_.screen.PrimarySize(),
-                      scene_.labels[lblPoint].text, LayoutScale(LayoutDpi));
+    ReadoutView& view = ports_.view;
+    const Size screen = ports_.screen.PrimarySize();
+    const std::string& pointText = scene_.labels[lblPoint].text;
+    const int scale = LayoutScale(LayoutDpi);
+    ReadoutLayout layout;
+    if (scale == 1) {
+        layout = ComputeLayout(settings, MeasuringMode, view, screen, pointText, 1);
+    } else {
+        // Measured with the font at dpi / scale, every measure `scale` times:
+        // at 200 % the 100 % layout doubled, pixel for pixel. The view then
+        // draws with the font at the full dpi, which fills that room.
+        view.SetFont(FontAtDpi(ReadoutFont, LayoutDpi / scale));
+        const ScaledTextMeasure measure(view, scale);
+        layout = ComputeLayout(settings, MeasuringMode, measure, screen, pointText, scale);
+        view.SetFont(ViewFont());
+    }
     ApplyLayout(layout, scene_);
     scene_.live = false;
 }
@@ -90,6 +104,11 @@ void TfrmPixoletMain::ApplyMonitorDpi(int dpi) {
     FormShow();
     view.Resize(scene_.width, scene_.height);
     view.Repaint();
+}
+
+void TfrmPixoletMain::ToggleFollowPointer() {
+    FollowPointer = !FollowPointer;
+    ports_.view.SetPointerPassThrough(FollowPointer);
 }
 
 void TfrmPixoletMain::FormClose() {

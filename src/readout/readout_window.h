@@ -60,6 +60,9 @@ class TfrmPixoletMain {
     void ShowHide(Sender sender);
     void Quit1Click() { ports_.desktop.PostClose(); }
     void PlaceUnderPointer();
+    // Freezes the window in place or lets it follow the pointer again; a
+    // frozen window takes the pointer, a following one lets it pass.
+    void ToggleFollowPointer();
     // Shows the error box and ends the program; the input hook goes first.
     void AppExceptionHandler(const std::exception& error);
 

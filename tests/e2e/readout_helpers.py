@@ -48,12 +48,14 @@ def round_half_even(value):
 class Layout:
     """Where the readout window shows what, derived from its size the way the
     program lays it out (measuring mode off): the height is four lines of
-    text and 8 pixels, plus a line and 2 pixels for the coordinates."""
+    text and 8 pixels, plus a line and 2 pixels for each of the coordinates
+    and the contrast line."""
 
-    def __init__(self, width, height, zoom=4, coordinates=False):
+    def __init__(self, width, height, zoom=4, coordinates=False, contrast=False):
         self.width = width
         self.height = height
-        self.th = (height - 10) // 5 if coordinates else (height - 8) // 4
+        lines = int(bool(coordinates)) + int(bool(contrast))
+        self.th = (height - 8 - 2 * lines) // (4 + lines)
         self.side = 3 * self.th + 3  # the magnifier, square
         self.zoom_left, self.zoom_top = 7, 9
         self.swatch_left = self.zoom_left + self.side + 3
@@ -190,7 +192,8 @@ class ReadoutCase(DesktopCase):
     def layout(self):
         """The layout of the shown window under the seeded settings."""
         _, _, w, h = self.geometry()
-        return Layout(w, h, self.settings.get("Zoom", 4), bool(self.settings.get("Coord", 0)))
+        return Layout(w, h, self.settings.get("Zoom", 4), bool(self.settings.get("Coord", 0)),
+                      bool(self.settings.get("Contrast", 0)))
 
     def wait_placed(self, left, top):
         def placed():

@@ -19,7 +19,7 @@ STEP_TIMEOUT = 10.0
 CRASH_MARKERS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:",
                  "Segmentation fault", "terminate called", "Aborted")
 # Pages in tab order.
-PREFERENCES, CLIPBOARD, MEASURING, MISCELLANEOUS, ZOOM, ABOUT = range(6)
+PREFERENCES, CLIPBOARD, MEASURING, MISCELLANEOUS, ZOOM, DESIGNER, ABOUT = range(7)
 
 
 class PropertiesTest(DesktopCase):
@@ -166,6 +166,42 @@ class PropertiesTest(DesktopCase):
         self.close_dialog("Escape")
         self.assertEqual(self.desktop.store_path().read_bytes(), before)
         self.assertFalse(self.desktop.autostart_path().exists())
+        self.assertTrue(self.program.running(), self.program.stderr())
+
+    def test_designer_page_and_style_sheet_formats_are_written_and_read_back(self):
+        self.open_properties()
+        self.go_to_page(CLIPBOARD)
+        self.press("Tab", "End", "shift+Tab")             # the last format: CSS oklch()
+        self.go_to_page(DESIGNER)
+        self.press("Tab", "space", "Tab", "Down", "Tab", "space", "shift+Tab", "shift+Tab",
+                   "shift+Tab")                            # contrast, 3 x 3, angle
+        self.close_dialog("Return")
+        self.wait_for_value("Angle", "dword:00000001")
+        values = self.store()[KEY]
+        self.assertEqual(values["contrast"], "dword:00000001")
+        self.assertEqual(values["sample"], "dword:00000003")
+        self.assertEqual(values["clipboardformat"], "dword:00000008")
+
+        # The dialog shows what is stored: OK after one more step down keeps
+        # the rest; Cancel after changes writes nothing.
+        self.open_properties()
+        self.go_to_page(DESIGNER)
+        self.press("Tab", "Tab", "Down", "shift+Tab", "shift+Tab")  # 3 x 3 -> 5 x 5
+        self.close_dialog("Return")
+        self.wait_for_value("Sample", "dword:00000005")
+        values = self.store()[KEY]
+        self.assertEqual(values["contrast"], "dword:00000001")
+        self.assertEqual(values["angle"], "dword:00000001")
+        self.assertEqual(values["clipboardformat"], "dword:00000008")
+        before = self.desktop.store_path().read_bytes()
+
+        self.open_properties()
+        self.go_to_page(DESIGNER)
+        self.press("Tab", "space", "Tab", "Up", "Tab", "space")
+        self.close_dialog("Escape")
+        self.open_properties()
+        self.close_dialog("Escape")
+        self.assertEqual(self.desktop.store_path().read_bytes(), before)
         self.assertTrue(self.program.running(), self.program.stderr())
 
     def test_start_at_login_adds_and_removes_the_autostart_entry(self):

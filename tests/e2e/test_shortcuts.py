@@ -91,7 +91,7 @@ class CopyTest(ShortcutCase):
             (4, 50): (None, None, None, "#32323232"),
             (3, 0): (None, None, None, "100 100 100   0"),
             (4, 0): (None, None, None, "#646464 0"),
-            (7, 100): (None, "#123456", None, None),  # out of range: the default
+            (9, 100): (None, "#123456", None, None),  # out of range: the default
         }
         for (fmt, k), texts in expected.items():
             with self.subTest(format=fmt, k=k):

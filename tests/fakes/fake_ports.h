@@ -84,6 +84,10 @@ class FakeView : public ReadoutView {
     int repaints = 0;
     int shows = 0;
     int hides = 0;
+    // The pass-through state as last set, and whether it was set before the
+    // window showed.
+    bool passThrough = true;
+    bool passThroughAtShow = true;
     std::vector<std::pair<int, int>> moves;
 
     // The dpi MonitorDpi reports everywhere.
@@ -113,12 +117,14 @@ class FakeView : public ReadoutView {
     void Show() override {
         ++shows;
         visible = true;
+        passThroughAtShow = passThrough;
     }
     void Hide() override {
         ++hides;
         visible = false;
     }
     void Repaint(bool) override { ++repaints; }
+    void SetPointerPassThrough(bool through) override { passThrough = through; }
     void SetFont(const FontDescription& f) override {
         font = f;
         ++fontsSet;

@@ -156,15 +156,33 @@ TEST(ScaledReadout, FollowsTheMonitorUnderThePointer) {
         for (int x = 0; x < swatch.Width(); ++x)
             ASSERT_EQ(swatch.At(x, y), swatch96.At(x / 2, y / 2)) << x << "," << y;
 
-    // Back on a 100 % monitor: the classic readout again.
+    // Moves on one monitor set no font.
     const int fonts = env.view.fontsSet;
+    w.TrackingUpdate();
+    EXPECT_EQ(env.view.fontsSet, fonts);
+
+    // Back on a 100 % monitor: the classic readout again.
     env.view.dpi = 96;
     w.TrackingUpdate();
+    EXPECT_EQ(env.view.font.height, -10);
     EXPECT_EQ(env.view.bounds.Width(), 92);
     EXPECT_EQ(w.Scene().magnifier, magnifier96);
-    // Moves on one monitor set no font.
-    w.TrackingUpdate();
-    EXPECT_EQ(env.view.fontsSet, fonts + 1);
+}
+
+TEST(ScaledReadout, At200PercentTheLayoutIsDoubledWhateverTheLargerFontMeasures) {
+    // A font whose 20-pixel size measures a little more than twice its
+    // 10-pixel one, as real fonts round their metrics.
+    struct RoundingView : fakes::FakeView {
+        int TextHeight(std::string_view) const override { return font.height == -20 ? 25 : 12; }
+    };
+    fakes::FakeEnvironment env;
+    RoundingView view;
+    view.dpi = 192;
+    TfrmPixoletMain w{ReadoutPorts{view, env.screen, env.clock, env.clipboard, env.colourDialog,
+                                   env.desktop, env.registry}};
+    w.ShowHide(Sender::Window);
+    EXPECT_EQ(view.bounds.Height(), 2 * 56);
+    EXPECT_EQ(view.font.height, -20);  // drawn with the font at 192 dpi
 }
 
 TEST(ScaledReadout, ShownOnAHighDensityMonitorFromTheStart) {

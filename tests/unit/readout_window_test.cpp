@@ -32,6 +32,32 @@ TEST_F(ReadoutWindow, ShowFollowsThePointerAndAFrozenWindowComesBackWhereItWas) 
     EXPECT_EQ(env.view.bounds.top, 50);
 }
 
+TEST_F(ReadoutWindow, PointerPassesThroughWhileFollowingAndIsTakenWhileFrozen) {
+    constexpr int kF9 = 0x78;
+    w.settings.HotkeyFreezeWindow = kF9;
+    w.ShowHide(Sender::TrayIcon);
+    EXPECT_TRUE(env.view.passThroughAtShow);
+    EXPECT_TRUE(env.view.passThrough);
+
+    ASSERT_TRUE(w.DispatchShortcut(kF9, 0));
+    EXPECT_FALSE(w.FollowPointer);
+    EXPECT_FALSE(env.view.passThrough);  // at once, before any move
+
+    // Shown again while frozen: it takes the pointer from its first frame.
+    w.ShowHide(Sender::TrayIcon);
+    w.ShowHide(Sender::TrayIcon);
+    EXPECT_FALSE(env.view.passThroughAtShow);
+
+    ASSERT_TRUE(w.DispatchShortcut(kF9, 0));
+    EXPECT_TRUE(w.FollowPointer);
+    EXPECT_TRUE(env.view.passThrough);
+
+    // Hidden, the freeze shortcut is not taken and nothing changes.
+    w.ShowHide(Sender::TrayIcon);
+    EXPECT_FALSE(w.DispatchShortcut(kF9, 0));
+    EXPECT_TRUE(env.view.passThrough);
+}
+
 TEST_F(ReadoutWindow, UserHideEndsMeasuringModeRelayoutDoesNot) {
     for (Sender sender : {Sender::Show1, Sender::TrayIcon, Sender::Window}) {
         w.ShowHide(Sender::Show1);

@@ -72,6 +72,37 @@ class KeyArgumentsTest(unittest.TestCase):
 
 
 class DesktopTest(TargetCase):
+    TARGET_ARGS = ("--log-motion",)
+
+    def motions(self):
+        return [tuple(int(v) for v in line.split()[1:])
+                for line in self.target_lines("motion ")]
+
+    def test_moves_go_through_intermediate_steps_at_the_rate(self):
+        for (x0, y0), (x1, y1), steps, rate in (((100, 100), (400, 250), 10, 200),
+                                                ((400, 250), (100, 600), 25, 500)):
+            with self.subTest(to=(x1, y1), steps=steps):
+                self.desktop.move_pointer(x0, y0)
+                wait_until(lambda: self.motions()[-1:] and self.motions()[-1][:2] == (x0, y0),
+                           10, message="the first move did not arrive")
+                before = len(self.motions())
+                self.desktop.move_pointer(x1, y1, steps=steps, rate=rate)
+                wait_until(lambda: self.motions()[-1:] and self.motions()[-1][:2] == (x1, y1),
+                           10, message="the move did not arrive")
+                path = self.motions()[before:]
+                # Each step on the straight line between the two points, in
+                # order, none beyond the end (toolkits may merge steps).
+                self.assertGreaterEqual(len(path), steps // 2)
+                for (x, y, _), (nx, ny, _) in zip(path, path[1:]):
+                    self.assertGreaterEqual((nx - x) * (x1 - x0) + (ny - y) * (y1 - y0), 0)
+                for x, y, _ in path:
+                    cross = (x - x0) * (y1 - y0) - (y - y0) * (x1 - x0)
+                    self.assertLessEqual(abs(cross) / max(abs(x1 - x0), abs(y1 - y0)), 2)
+                # Reports are spaced by the rate (the tool sleeps at least
+                # that long between them; later is possible, earlier not).
+                span = path[-1][2] - path[0][2]
+                self.assertGreaterEqual(span, (len(path) - 1) * 1000 // rate - 2)
+
     def test_compositor_runs_as_the_desktop_user_without_x(self):
         self.assertEqual(os.stat(f"/proc/{self.desktop.sway_pid}").st_uid, desktop_uid())
         mode = os.stat(self.desktop.runtime_dir)

@@ -135,12 +135,13 @@ class TargetCase(WaylandCase):
     """A desktop with the full-output colour target."""
 
     NEEDS = WaylandCase.NEEDS + ("PIXOLET_WL_TARGET",)
+    TARGET_ARGS = ()
 
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
         try:
-            cls.target, cls.tiles = cls.desktop.start_target()
+            cls.target, cls.tiles = cls.desktop.start_target(cls.TARGET_ARGS)
         except BaseException:
             cls.desktop.close()
             raise
@@ -178,14 +179,16 @@ class TargetCase(WaylandCase):
 
 
 def has_wayland_layer(binary):
-    """Whether the program's help names its Wayland support."""
+    """Whether the program's help names its Wayland support and the actions
+    from outside that drive it on a desktop without global keys."""
     try:
         result = subprocess.run([binary, "--help"], capture_output=True, text=True, timeout=30,
                                 env={"PATH": os.environ.get("PATH", "/usr/bin:/bin"),
                                      "LANG": "C.UTF-8"})
     except (OSError, subprocess.TimeoutExpired):
         return False
-    return "wayland" in (result.stdout + result.stderr).lower()
+    text = result.stdout + result.stderr
+    return "wayland" in text.lower() and "--action" in text
 
 
 class ProgramCase(TargetCase):
@@ -198,9 +201,17 @@ class ProgramCase(TargetCase):
     def setUpClass(cls):
         binary = os.environ.get("PIXOLET_BIN")
         if binary and not has_wayland_layer(binary):
-            raise unittest.SkipTest("the program has no Wayland layer yet "
-                                    "(its --help does not mention Wayland)")
+            raise unittest.SkipTest("the program has no Wayland layer or no --action yet "
+                                    "(its --help mentions not both)")
         super().setUpClass()
+        # The desktop's user must be able to run it: a build tree it cannot
+        # read, or sanitizer options naming files it cannot read, fail here
+        # with the reason rather than in every test.
+        result = cls.desktop.run([binary, "--version"], timeout=60)
+        if result.returncode != 0:
+            cls.desktop.close()
+            raise DesktopError(f"{binary} does not run as the desktop's user "
+                               f"({result.returncode}): {result.stderr}")
 
     def setUp(self):
         super().setUp()

@@ -18,6 +18,7 @@ waits by polling a condition with a time-out.
 
 import json
 import os
+import select
 import shutil
 import signal
 import subprocess
@@ -109,8 +110,12 @@ class VirtualPointer:
             raise DesktopError(f"the virtual pointer ended ({self._proc.returncode})")
         self._proc.stdin.write(line + "\n")
         self._proc.stdin.flush()
-        # The answer comes once the compositor has taken the reports; a
-        # compositor that stops answering ends the test through its time-out.
+        # The answer comes once the compositor has taken the reports. One
+        # line answers each command, so nothing waits in the pipe's buffer
+        # when select looks.
+        ready, _, _ = select.select([self._proc.stdout], [], [], timeout)
+        if not ready:
+            raise DesktopError(f"virtual pointer: no answer to {line!r} within {timeout} s")
         answer = self._proc.stdout.readline().strip()
         if not answer.startswith(("ok", "at ")):
             raise DesktopError(f"virtual pointer: {line!r} -> {answer!r}")
@@ -413,7 +418,7 @@ class WaylandDesktop:
                               stdin=subprocess.DEVNULL, capture_output=True, text=text,
                               timeout=timeout, check=check)
 
-    def start_target(self, timeout=20.0):
+    def start_target(self, args=(), timeout=20.0):
         """Starts the colour target and waits until it fills the output and
         has the focus. Returns (program, tiles): tiles maps each tile's name
         to a dict with "rgb", "x", "y", "w", "h" in output coordinates, plus
@@ -421,11 +426,15 @@ class WaylandDesktop:
         binary = os.environ.get("PIXOLET_WL_TARGET")
         if not binary:
             raise DesktopError("PIXOLET_WL_TARGET is not set")
-        program = self.start_program([], binary=binary, label="target")
+        program = self.start_program(list(args), binary=binary, label="target")
         line = program.wait_for_line("ready ", timeout)
         info = json.loads(line[len("ready "):])
         if (info["width"], info["height"]) != (OUTPUT_WIDTH, OUTPUT_HEIGHT):
             raise DesktopError(f"the target is {info['width']}x{info['height']}")
+        # The compositor's view of it: full-screen, focused, over the output.
+        wait_until(lambda: (self.window_of(program.pid) or {}).get("fullscreen")
+                   and self.focused_pid() == program.pid, timeout,
+                   message="sway does not show the target full-screen and focused")
         return program, {tile["name"]: tile for tile in info["tiles"]}
 
     # -- sway's IPC -------------------------------------------------------
@@ -550,7 +559,7 @@ class WaylandDesktop:
     def clipboard_text(self, timeout=5.0):
         """The clipboard's text, or None when nobody offers text."""
         try:
-            result = self.run(["wl-paste", "--no-newline", "--type", "text/plain"],
+            result = self.run(["wl-paste", "--no-newline", "--type", "text"],
                               timeout=timeout, text=False)
         except subprocess.TimeoutExpired:
             return None

@@ -14,6 +14,9 @@ namespace {
 
 constexpr char kCaption[] = "Pixolet";
 constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+// A transparent window alone is still hit by the pointer over windows of
+// other threads; layered as well, it is skipped by the hit test everywhere.
+constexpr LONG_PTR kPassThroughStyle = WS_EX_LAYERED | WS_EX_TRANSPARENT;
 
 // BeginPaint and EndPaint for one scope.
 class PaintScope {
@@ -47,6 +50,8 @@ ReadoutWindow::ReadoutWindow(HINSTANCE instance, HWND application)
     options.parent = application;
     window_ = CreateBoundWindow(instance, options, this);
     SetFont(FontDescription{});
+    // It starts out following the pointer.
+    SetPointerPassThrough(true);
 }
 
 ReadoutWindow::~ReadoutWindow() {
@@ -113,6 +118,21 @@ void ReadoutWindow::Show() {
 
 void ReadoutWindow::Hide() {
     ShowWindow(window_, SW_HIDE);
+}
+
+void ReadoutWindow::SetPointerPassThrough(bool passThrough) {
+    if (!window_) return;
+    const LONG_PTR style = GetWindowLongPtrA(window_, GWL_EXSTYLE);
+    const LONG_PTR wanted =
+        passThrough ? (style | kPassThroughStyle) : (style & ~kPassThroughStyle);
+    if (wanted == style) return;
+    SetWindowLongPtrA(window_, GWL_EXSTYLE, wanted);
+    // A layered window shows nothing until its attributes are set: fully
+    // opaque, painted by WM_PAINT as before.
+    if (passThrough) SetLayeredWindowAttributes(window_, 0, 255, LWA_ALPHA);
+    // Leaving or entering the layered state drops what the window showed.
+    painted_.Invalidate();
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
 void ReadoutWindow::Repaint(bool now) {

@@ -1,6 +1,8 @@
 // The readout window on the screen: a borderless, topmost tool window that
 // is never activated and has no taskbar entry, painting the scene that the
-// core's TfrmPixoletMain computes.
+// core's TfrmPixoletMain computes. While it follows the pointer it is a
+// layered, transparent window: the pointer and its clicks pass through to
+// whatever window lies beneath, of any process.
 #pragma once
 
 #include <windows.h>
@@ -49,6 +51,7 @@ class ReadoutWindow : public ReadoutView {
     void Resize(int width, int height) override;
     void Show() override;
     void Hide() override;
+    void SetPointerPassThrough(bool passThrough) override;
     void Repaint(bool now = false) override;
     void SetFont(const FontDescription& font) override;
     int MonitorDpi(ScreenPoint at) const override;

@@ -55,13 +55,6 @@ class SteadyClock : public Clock {
     }
 };
 
-// Logical pixels per inch of the primary screen, 96 when it is not known.
-int ScreenDpi() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInchY() : 0.0;
-    return dpi >= 1.0 ? static_cast<int>(std::lround(dpi)) : 96;
-}
-
 // Hands everything queued on Qt's own X connection to the server and waits
 // until it has been handled, so a window painted now is on the screen.
 void SyncWithServer() {
@@ -170,7 +163,8 @@ void QtAppShell::CreateReadoutWindow() {
     QObject::connect(&p.signalBridge, &SignalBridge::terminationRequested, &p.desktop,
                      [&p] { p.desktop.PostClose(); });
 
-    p.window.ReadoutFont.dpi = ScreenDpi();
+    // The readout font stays described at 96 dpi: the readout draws it at
+    // the dpi of the monitor under the pointer (ReadoutWidget::MonitorDpi).
     p.desktop.Guard([&p] { p.window.FormCreate(); });
     p.tray.Activate();
 }

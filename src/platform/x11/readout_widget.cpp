@@ -8,10 +8,16 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QScreen>
 #include <QShowEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "readout/readout_window.h"
+
+// Xlib after Qt: its macros clash with Qt's names.
+#include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
 
 namespace pixolet::x11 {
 
@@ -61,20 +67,30 @@ void PaintShape(QPainter& painter, const SceneShape& shape, const PixelBuffer& p
 }
 
 // The disabled distance bar: a sunken groove with a grey thumb at the
-// position.
-void PaintBar(QPainter& painter, const SceneBar& bar) {
+// position, every part `scale` pixels thick.
+void PaintBar(QPainter& painter, const SceneBar& bar, int scale) {
     const SceneShape& b = bar.bounds;
-    if (b.width <= 2 || b.height <= 0) return;
+    const int k = std::max(scale, 1);
+    if (b.width <= 2 * k || b.height <= 0) return;
     const int mid = b.top + b.height / 2;
-    painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.drawLine(b.left, mid - 1, b.left + b.width - 1, mid - 1);
-    painter.setPen(Qt::white);
-    painter.drawLine(b.left, mid, b.left + b.width - 1, mid);
-    const int span = b.width - 3;
+    painter.fillRect(b.left, mid - k, b.width, k, QColor(0x80, 0x80, 0x80));
+    painter.fillRect(b.left, mid, b.width, k, Qt::white);
+    const int thumb = 3 * k;
+    const int span = b.width - thumb;
     const int maximum = std::max(bar.maximum, 1);
     const int position = std::clamp(bar.position, 0, maximum);
     const int x = b.left + static_cast<int>(static_cast<long long>(span) * position / maximum);
-    painter.fillRect(x, b.top, 3, b.height, QColor(0xA0, 0xA0, 0xA0));
+    painter.fillRect(x, b.top, thumb, b.height, QColor(0xA0, 0xA0, 0xA0));
+}
+
+// The window's blue frame, `scale` pixels thick.
+void PaintFrame(QPainter& painter, int width, int height, int scale) {
+    const int k = std::max(scale, 1);
+    const QColor blue = ToQColor(kBlue);
+    painter.fillRect(0, 0, width, k, blue);
+    painter.fillRect(0, height - k, width, k, blue);
+    painter.fillRect(0, 0, k, height, blue);
+    painter.fillRect(width - k, 0, k, height, blue);
 }
 
 }  // namespace
@@ -148,6 +164,10 @@ void ReadoutWidget::Resize(int width, int height) {
 
 void ReadoutWidget::Show() {
     if (isVisible()) return;
+    // The native window exists from here on; it gets its input shape before
+    // it is mapped, so not even the first report lands on it.
+    winId();
+    ApplyInputShape();
     show();
     // Mapping leaves a window where it was stacked when it was created.
     raise();
@@ -155,6 +175,31 @@ void ReadoutWidget::Show() {
 
 void ReadoutWidget::Hide() {
     hide();
+}
+
+void ReadoutWidget::SetPointerPassThrough(bool passThrough) {
+    if (passThrough == passThrough_) return;
+    passThrough_ = passThrough;
+    if (testAttribute(Qt::WA_WState_Created)) ApplyInputShape();
+}
+
+void ReadoutWidget::ApplyInputShape() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    Display* dpy = x11 ? x11->display() : nullptr;
+    if (!dpy) return;
+    int event = 0;
+    int error = 0;
+    if (!XShapeQueryExtension(dpy, &event, &error)) return;
+    const auto id = static_cast<Window>(winId());
+    if (passThrough_) {
+        // No rectangles: the window covers no point where the pointer could
+        // be, so events and clicks go to whatever lies beneath.
+        XShapeCombineRectangles(dpy, id, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+    } else {
+        // No mask: the input shape is the window's own shape again.
+        XShapeCombineMask(dpy, id, ShapeInput, 0, 0, None, ShapeSet);
+    }
+    XFlush(dpy);
 }
 
 void ReadoutWidget::Repaint(bool now) {
@@ -196,6 +241,16 @@ void ReadoutWidget::SetFont(const FontDescription& font) {
     update();
 }
 
+int ReadoutWidget::MonitorDpi(ScreenPoint at) const {
+    // With the toolkit's own scaling off, a screen's logical dpi is what the
+    // desktop set: Xft.dpi, for every monitor alike on X11.
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(at.x, at.y));
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 0.0;
+    if (dpi >= 1.0) return static_cast<int>(std::lround(dpi));
+    return 96;
+}
+
 void ReadoutWidget::SetShowCaption(std::string_view caption) {
     if (menu_) menu_->SetShowCaption(caption);
 }
@@ -231,10 +286,9 @@ void ReadoutWidget::paintEvent(QPaintEvent* event) {
             // ampersand stays an ampersand.
             painter.drawText(QPoint(label.left, label.top + metrics.ascent()), Latin1(label.text));
         }
-        if (scene.bar.visible) PaintBar(painter, scene.bar);
+        if (scene.bar.visible) PaintBar(painter, scene.bar, scene.scale);
     }
-    painter.setPen(ToQColor(kBlue));
-    painter.drawRect(0, 0, width() - 1, height() - 1);
+    PaintFrame(painter, width(), height(), window_ ? window_->Scene().scale : 1);
     if (window_ && guard_) guard_([this] { window_->FormPaint(); });
 }
 

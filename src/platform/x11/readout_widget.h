@@ -4,7 +4,8 @@
 // round through the window manager, it has no frame, no taskbar or pager
 // entry and never takes the focus, sits exactly where it is placed, and the
 // TopmostKeeper keeps it above every managed window. Each tracking update
-// repaints only the parts of the scene that changed.
+// repaints only the parts of the scene that changed. While it follows the
+// pointer it takes no pointer input at all.
 #pragma once
 
 #include <QFont>
@@ -58,8 +59,10 @@ class ReadoutWidget : public QWidget, public ReadoutView {
     void Resize(int width, int height) override;
     void Show() override;
     void Hide() override;
+    void SetPointerPassThrough(bool passThrough) override;
     void Repaint(bool now = false) override;
     void SetFont(const FontDescription& font) override;
+    int MonitorDpi(ScreenPoint at) const override;
     void SetShowCaption(std::string_view caption) override;
     void SetMenuShortcuts(Shortcut showHide, Shortcut quit) override;
 
@@ -72,6 +75,8 @@ class ReadoutWidget : public QWidget, public ReadoutView {
   private:
     // Asks for a paint of what differs from the scene painted last.
     void UpdateChangedParts();
+    // Gives the native window the input shape that passThrough_ asks for.
+    void ApplyInputShape();
     // A label's advance, measured again only when its text changed.
     int LabelAdvance(std::size_t index, const std::string& text);
 
@@ -82,6 +87,10 @@ class ReadoutWidget : public QWidget, public ReadoutView {
     FontDescription fontDescription_;
     QFont font_;
     QColor textColour_;
+    // The pointer passes through to the windows beneath (an empty input
+    // shape): a window beside the pointer is otherwise run into by every
+    // quick move, and each report over it would wake the program.
+    bool passThrough_ = true;
     TopmostKeeper topmost_;
     ConfigureEchoFilter configureEchoes_{*this};
     // The scene as the paint asked for last will show it, and the parts a
