@@ -13,6 +13,7 @@ import wine_case  # first: it puts the Linux harness on the path
 from wine_case import (STEP_TIMEOUT, WineReadoutCase, WineShortcutCase, linux_shortcuts,
                        tearDownModule)  # noqa: F401
 import test_readout as linux_readout  # noqa: E402
+import test_designer as linux_designer  # noqa: E402
 from desktop import wait_until  # noqa: E402
 
 NAVY = (18, 52, 86)
@@ -102,78 +103,68 @@ class ShortcutTest(WineShortcutCase):
 
 
 class DesignerTest(WineShortcutCase):
-    """The CSS colour texts and the area sample, over the colour target."""
+    """The style-sheet texts, the area sample over the target's tile of single
+    black and white pixels and the contrast line, as on Linux."""
 
-    # For navy (18,52,86), brown (200,100,50) and blue (0,0,255).
-    CSS_TEXTS = {
-        5: ("#123456", "#C86432", "#0000FF"),
-        6: ("rgb(18 52 86)", "rgb(200 100 50)", "rgb(0 0 255)"),
-        7: ("hsl(210 65% 20%)", "hsl(20 60% 49%)", "hsl(240 100% 50%)"),
-        8: ("oklch(31.9% 0.072 251.2)", "oklch(61.4% 0.142 45.1)",
-            "oklch(45.2% 0.313 264.1)"),
-    }
+    test_style_sheet_formats_of_the_fixtures_colours = \
+        linux_designer.CssFormatTest.test_style_sheet_formats_of_the_fixtures_colours
+    test_sample_over_the_checkerboard_copies_its_mean = \
+        linux_designer.AreaSampleTest.test_sample_over_the_checkerboard_copies_its_mean
+    contrast_band = linux_designer.ContrastTest.contrast_band
+    ink_in_band = linux_designer.ContrastTest.ink_in_band
+    save_screenshot = linux_designer.ContrastTest.save_screenshot
+    test_contrast_line_shows_below_the_magnifier = \
+        linux_designer.ContrastTest.test_contrast_line_shows_below_the_magnifier
 
-    def test_each_css_format_copies_its_exact_text(self):
-        for fmt, texts in self.CSS_TEXTS.items():
-            with self.subTest(format=fmt):
-                self.desktop.reset_home()
-                self.show({"ClipboardFormat": fmt})
-                for tile, text in zip(("navy", "brown", "blue"), texts):
-                    self.track(tile)
-                    self.copy(text)
-                self.assertEqual(self.program.terminate(), 0, self.program.stderr())
 
-    def lines_below_the_magnifier(self):
-        """(x, y, w, h) of the readout's rows below the magnifier and the
-        swatch, which show the tracked navy, inside the frame."""
+class HighDpiTest(WineShortcutCase):
+    """The readout on a 200 % desktop: Wine gives every monitor the DPI of
+    the prefix's LogPixels, read by each program as it starts."""
+
+    DESKTOP_KEY = r"HKEY_CURRENT_USER\Control Panel\Desktop"
+
+    def set_dpi(self, dpi):
+        if dpi is None:
+            self.desktop.wine("reg", "delete", self.DESKTOP_KEY, "/v", "LogPixels", "/f")
+        else:
+            self.desktop.wine("reg", "add", self.DESKTOP_KEY, "/v", "LogPixels", "/t",
+                              "REG_DWORD", "/d", str(dpi), "/f")
+
+    def shown_readout(self, dpi):
+        """The readout's size and picture over navy with `dpi` set."""
+        self.desktop.reset_home()
+        self.set_dpi(dpi)
+        self.show()
+        self.track_navy_at_any_scale()
         x, y, w, h = self.geometry()
         image = self.desktop.screenshot()
-        navy = tuple(self.tiles["navy"]["rgb"])
-        rows = [row for row in range(h) if image.count(navy, x, y + row, w, 1)]
-        self.assertTrue(rows, "the readout shows no navy")
-        top = rows[-1] + 1
-        return x + 2, y + top, w - 4, h - 2 - top
-
-    def over(self, name):
-        """Moves the pointer over a tile and waits until the readout follows
-        and its magnifier shows the tile (the readout's size differs from
-        the one the Linux helpers derive the swatch's place from)."""
-        point = self.point_at(name)
-        self.wait_following(point)
-        rgb = tuple(self.tiles[name]["rgb"])
-        wait_until(lambda: self.desktop.screenshot().count(rgb, *self.geometry()) >= 100,
-                   STEP_TIMEOUT, interval=0.1, message=f"the readout never showed {name}")
-
-    def test_contrast_line_shows_once_a_colour_is_copied(self):
-        text_colour = (0, 0, 255)  # the readout font's default colour
-        self.show({"ClipboardFormat": 5})
-        plain_height = self.geometry()[3]
+        pixels = [[image.pixel(x + i, y + j) for i in range(w)] for j in range(h)]
         self.assertEqual(self.program.terminate(), 0, self.program.stderr())
-        self.desktop.reset_home()
-        self.show({"ClipboardFormat": 5, "Contrast": 1})
-        self.assertGreater(self.geometry()[3], plain_height, "one more line")
-        self.over("navy")
-        self.assertEqual(self.desktop.screenshot().count(text_colour,
-                                                         *self.lines_below_the_magnifier()),
-                         0, "empty before the first copy")
-        self.over("white")
-        self.copy("#FFFFFF")
-        self.over("navy")
-        wait_until(lambda: self.desktop.screenshot().count(
-                       text_colour, *self.lines_below_the_magnifier()) > 10,
-                   STEP_TIMEOUT, message="no contrast text after a copy")
+        return w, h, pixels
 
-    def test_area_sample_over_single_black_and_white_pixels(self):
-        # White under the pointer: 5 of 9 pixels white, 13 of 25.
-        for size, text in ((3, "#8E8E8E"), (5, "#858585"), (1, "#FFFFFF")):
-            with self.subTest(size=size):
-                self.desktop.reset_home()
-                self.show({"ClipboardFormat": 5, "Sample": size})
-                self.track("navy")
-                self.copy("#123456")
-                self.point_at("checker")
-                self.copy(text)
-                self.assertEqual(self.program.terminate(), 0, self.program.stderr())
+    def track_navy_at_any_scale(self):
+        point = self.point_at("navy")
+        self.wait_following(point)
+        navy = tuple(self.tiles["navy"]["rgb"])
+        wait_until(lambda: self.desktop.screenshot().count(navy, *self.geometry()) >= 100,
+                   STEP_TIMEOUT, interval=0.1, message="the readout never showed navy")
+
+    def test_readout_at_192_dpi_is_the_96_dpi_readout_doubled(self):
+        self.addCleanup(self.set_dpi, None)
+        width, height, plain = self.shown_readout(None)
+        width2, height2, doubled = self.shown_readout(192)
+        self.assertEqual((width2, height2), (2 * width, 2 * height))
+        # Frame, magnifier, crosshair and swatch: every pixel a 2 x 2 block
+        # (the text is drawn by the larger font, not magnified).
+        for name, (left, top, w, h) in (("frame", (0, 0, width, 1)),
+                                        ("magnifier", (7, 9, 3 * ((height - 8) // 4) + 3,
+                                                       3 * ((height - 8) // 4) + 3))):
+            for j in range(top, top + h):
+                for i in range(left, left + w):
+                    for dj in (0, 1):
+                        for di in (0, 1):
+                            self.assertEqual(doubled[2 * j + dj][2 * i + di], plain[j][i],
+                                             f"{name} pixel {i},{j}")
 
 
 class MeasureTest(WineShortcutCase):

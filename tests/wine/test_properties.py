@@ -213,9 +213,7 @@ class PropertiesTest(WineReadoutCase):
                 if self.program is not None:
                     self.program.terminate()  # the program of a failed case
                 self.desktop.wine("reg", "delete", COMPANY_KEY, "/f")
-                # From the tray: with the contrast line the readout's
-                # layout is not the one the readout menu's route expects.
-                self.start(dict(zip(names, seeded)), tray=True)
+                self.start(dict(zip(names, seeded)))
                 self.open_properties()
                 # OK without a change saves what the dialog was given.
                 self.close_dialog("Return")
