@@ -104,14 +104,18 @@ std::string ColourText(Colour colour, int format, int factorK) {
 }
 
 bool TfrmPixoletMain::CopyColorToClipboard() {
+    return CopyColour(CurrentColor);
+}
+
+bool TfrmPixoletMain::CopyColour(Colour colour) {
     ClipboardText.clear();
-    ClipboardText = ColourText(CurrentColor, settings.ClipboardFormat, settings.CmykFactorK);
+    ClipboardText = ColourText(colour, settings.ClipboardFormat, settings.CmykFactorK);
     if (ClipboardText.empty()) return false;
     // A clipboard held by another program keeps its contents; the copy then
     // did not happen, so the colour dialog must not be sent this colour and
     // the key passes on to the next hook.
     if (!ports_.clipboard.SetText(ClipboardText)) return false;
-    CopiedColor = CurrentColor;
+    CopiedColor = colour;
     HasCopiedColor = true;
     // The contrast line compares against the new copy at once.
     if (settings.ShowContrast) {

@@ -1,5 +1,7 @@
 #include "app/usage.h"
 
+#include "actions/action_table.h"
+#include "app/action_switch.h"
 #include "app/start_sequence.h"
 #include "settings/settings.h"
 #include "widgets/shortcut_text.h"
@@ -8,25 +10,8 @@ namespace pixolet {
 
 namespace {
 
-struct ShortcutLine {
-    const char* action;
-    Shortcut Settings::*field;
-};
-
-// In the order the properties dialog shows them.
-constexpr ShortcutLine kShortcutLines[] = {
-    {"Copy the colour to the clipboard", &Settings::HotkeyCopyColor},
-    {"Paste the copied colour into a colour dialog", &Settings::HotkeyPasteColor},
-    {"Freeze/unfreeze the readout window", &Settings::HotkeyFreezeWindow},
-    {"Freeze/unfreeze the colour", &Settings::HotkeyFreezeColor},
-    {"Measuring mode on/off", &Settings::HotkeyMeasure},
-    {"Add a measuring point", &Settings::HotkeyAddPoint},
-    {"Reset the measuring points", &Settings::HotkeyResetPoints},
-    {"Show/hide the readout window", &Settings::HotkeyShowHide},
-    {"Quit", &Settings::HotkeyQuit},
-};
-
-constexpr std::size_t kActionColumn = 48;
+constexpr std::size_t kNameColumn = 15;
+constexpr std::size_t kActionColumn = 46;
 
 std::string PaddedTo(std::string text, std::size_t width) {
     if (text.size() < width) text.append(width - text.size(), ' ');
@@ -48,7 +33,7 @@ std::string VersionText() {
 
 std::string UsageText(std::string_view settingsLocation, std::string_view autostartLocation) {
     std::string text = "Usage: pixolet [" + std::string(kNoSplashSwitch) + " | " + kHelpSwitch +
-                       " | " + kVersionSwitch + "]\n";
+                       " | " + kVersionSwitch + " | " + kActionSwitch + " NAME]\n";
     text +=
         "Screen colour picker and ruler. Runs in the tray; shows the colour under the\n"
         "pointer in a small window beside it.\n"
@@ -58,14 +43,20 @@ std::string UsageText(std::string_view settingsLocation, std::string_view autost
         "   start without the splash window (first argument only, any case)\n"
         "  " +
         kHelpSwitch + "      print this help and exit\n" + "  " + kVersionSwitch +
-        "   print the version and exit\n"
+        "   print the version and exit\n" + "  " + kActionSwitch +
+        " NAME\n"
+        "              have the running Pixolet do the action NAME, as its shortcut\n"
+        "              would, and exit: 0 when it was done, 1 when not (one line on\n"
+        "              standard error says why); for key bindings of the desktop.\n"
+        "              The copy also works with the readout window hidden.\n"
         "\n"
-        "Shortcuts (they act while other programs have the focus; set them in the\n"
-        "tray menu's Properties):\n";
+        "Actions and their shortcuts (the shortcuts act while other programs have the\n"
+        "focus; set them in the tray menu's Properties):\n";
     const Settings defaults;
-    for (const ShortcutLine& line : kShortcutLines) {
-        const Shortcut key = defaults.*line.field;
-        text += "  " + PaddedTo(line.action, kActionColumn) +
+    for (const ActionEntry& entry : ActionTable()) {
+        const Shortcut key = defaults.*entry.hotkey;
+        text += "  " + PaddedTo(entry.name, kNameColumn) +
+                PaddedTo(entry.description, kActionColumn) +
                 (key == 0 ? std::string("none") : ShortcutText(key)) + "\n";
     }
     text += "\nSettings: " + std::string(settingsLocation) + "\n";

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "actions/action_table.h"
 #include "app/pixolet_error.h"
 #include "ports/clipboard_port.h"
 #include "ports/colour_dialog_port.h"
@@ -80,7 +81,17 @@ class TfrmPixoletMain {
 
     // Shortcuts and colour export (actions/).
     bool DispatchShortcut(int key, std::uint8_t shift);
+    // Runs one action, its shortcut's conditions already met; the result is
+    // the dispatch's "handled".
+    bool PerformAction(Action action);
+    // An action asked for by name from outside the program, under the rules
+    // of its shortcut (actions/run_action.cpp).
+    ActionOutcome RunAction(Action action);
     bool CopyColorToClipboard();
+    // Copies the colour under the pointer, read now; for a hidden readout.
+    bool CopyColorAtPointer();
+    // Puts `colour` on the clipboard as text and records it as copied.
+    bool CopyColour(Colour colour);
     bool SendColorToDialog();
 
     // Measuring (measure/measuring_mode.cpp).

@@ -21,6 +21,21 @@ class TickClock : public Clock {
     std::uint32_t TickCount() override { return GetTickCount(); }
 };
 
+// The next message for the loop; false for WM_QUIT (or a broken queue).
+// While the input source does not read, raw input stays queued and does not
+// wake the thread: the frame's timer reads it in one batch.
+bool NextMessage(const Win32InputSource& input, MSG& message) {
+    while (!input.Reading()) {
+        if (PeekMessageA(&message, nullptr, 0, WM_INPUT - 1, PM_REMOVE) ||
+            PeekMessageA(&message, nullptr, WM_INPUT + 1, 0xFFFFFFFFU, PM_REMOVE))
+            return message.message != WM_QUIT;
+        const DWORD woken = MsgWaitForMultipleObjectsEx(
+            0, nullptr, INFINITE, QS_ALLINPUT & ~QS_RAWINPUT, MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_FAILED) break;
+    }
+    return GetMessageA(&message, nullptr, 0, 0) > 0;
+}
+
 }  // namespace
 
 // The readout window with its ports, its menu and its tray icon. Members are
@@ -131,7 +146,7 @@ void Win32AppShell::RunMessageLoop() {
     // The error handler may already have ended the program inside FormCreate.
     if (!parts_ || parts_->desktop.Terminated()) return;
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (NextMessage(parts_->desktop.Input(), message)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

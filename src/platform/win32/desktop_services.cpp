@@ -12,7 +12,12 @@ namespace pixolet::win32 {
 
 DesktopServices::DesktopServices(HINSTANCE instance, HWND readout)
     : readout_(readout), input_(instance), timer_(instance, [this] {
-          if (pacer_) Guard([this] { pacer_->OnTimer(); });
+          if (!pacer_) return;
+          // First what queued up while the move waited, in order; when that
+          // has already run the frame's update, the timer has nothing left.
+          const auto before = pacer_->UpdatesRun();
+          input_.SetReading(true);
+          if (pacer_ && pacer_->UpdatesRun() == before) Guard([this] { pacer_->OnTimer(); });
       }) {}
 
 DesktopServices::~DesktopServices() {
@@ -35,14 +40,21 @@ void DesktopServices::InstallInputHook() {
     if (!window_ || pacer_) return;
     pacer_ = std::make_unique<MotionPacer>(*window_, input_, timer_);
     pacer_->SetFrameInterval(FrameIntervalForRefresh(PrimaryRefreshRate()));
-    input_.Install([this](const InputEvent& event) { Guard([&] { pacer_->Handle(event); }); },
-                   [this] { Guard([this] { pacer_->Flush(); }); });
+    input_.Install(
+        [this](const InputEvent& event) {
+            Guard([&] { pacer_->Handle(event); });
+            // A waiting move has the timer armed, which reads on.
+            if (pacer_) input_.SetReading(!pacer_->MovePending());
+        },
+        [this] { Guard([this] { pacer_->Flush(); }); });
 }
 
 void DesktopServices::RemoveInputHook() {
     input_.Remove();
     if (pacer_) pacer_->Discard();
     pacer_.reset();
+    // Nothing waits now, so nothing would turn reading on again.
+    input_.SetReading(true);
 }
 
 void DesktopServices::ShowError(std::string_view message) {

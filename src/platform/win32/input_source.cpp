@@ -1,6 +1,7 @@
 #include "platform/win32/input_source.h"
 
 #include <array>
+#include <cstdint>
 
 namespace pixolet::win32 {
 
@@ -97,6 +98,42 @@ void Win32InputSource::OnInput(HRAWINPUT input) {
     if (GetRawInputData(input, RID_INPUT, &record, &size, sizeof(RAWINPUTHEADER)) ==
         static_cast<UINT>(-1))
         return;
+    OnRecord(record);
+}
+
+void Win32InputSource::SetReading(bool reading) {
+    if (reading == reading_) return;
+    reading_ = reading;
+    // Inside a batch the loop below reads on by itself; a nested read would
+    // hand on later records before the rest of this batch.
+    if (reading && !inBatch_) ReadQueued();
+}
+
+void Win32InputSource::ReadQueued() {
+    if (batch_.empty()) batch_.resize(2048);  // 16 KB: a frame of a fast mouse
+    inBatch_ = true;
+    const struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave{inBatch_};
+    // Everything queued, whatever the handler asks meanwhile: what arrives
+    // later waits for the next frame only while reading is off.
+    while (installed_) {
+        UINT bytes = static_cast<UINT>(batch_.size() * sizeof(std::uint64_t));
+        auto* first = reinterpret_cast<RAWINPUT*>(batch_.data());
+        const UINT count = GetRawInputBuffer(first, &bytes, sizeof(RAWINPUTHEADER));
+        if (count == 0 || count == static_cast<UINT>(-1)) return;
+        const RAWINPUT* record = first;
+        for (UINT i = 0; i < count && installed_; ++i) {
+            OnRecord(*record);
+            // Records follow each other at 8-byte boundaries.
+            const auto next = reinterpret_cast<std::uintptr_t>(record) + record->header.dwSize;
+            record = reinterpret_cast<const RAWINPUT*>((next + 7U) & ~std::uintptr_t{7});
+        }
+    }
+}
+
+void Win32InputSource::OnRecord(const RAWINPUT& record) {
     const bool keyOrButton =
         record.header.dwType == RIM_TYPEKEYBOARD ||
         (record.header.dwType == RIM_TYPEMOUSE && record.data.mouse.usButtonFlags != 0);

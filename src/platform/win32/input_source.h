@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/win32/raw_input.h"
 #include "platform/win32/window_binding.h"
@@ -35,6 +37,13 @@ class Win32InputSource : public KeyStatePort {
     void Remove();
     bool IsInstalled() const { return installed_; }
 
+    // While false, the program's message loop leaves raw input queued
+    // (a paced move waits for its frame and nothing else is wanted of a
+    // report): no report wakes the program. Turned true, everything queued
+    // meanwhile is read in one batch, in order.
+    void SetReading(bool reading);
+    bool Reading() const { return reading_; }
+
     // Up/down state as of the event being handled.
     bool IsDown(int virtualKey) const override { return keys_.IsDown(virtualKey); }
 
@@ -46,6 +55,9 @@ class Win32InputSource : public KeyStatePort {
     friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnInput(HRAWINPUT input);
+    // Every record queued for this thread, read in batches.
+    void ReadQueued();
+    void OnRecord(const RAWINPUT& record);
     void SeedKeyState();
     // The one place where events leave for the core.
     void Deliver(const InputEvent& event);
@@ -55,6 +67,10 @@ class Win32InputSource : public KeyStatePort {
     BeforeKeyOrButton before_;
     KeyStateTracker keys_;
     bool installed_ = false;
+    bool reading_ = true;
+    bool inBatch_ = false;
+    // Room for a batch of records; 64-bit words keep them aligned.
+    std::vector<std::uint64_t> batch_;
 };
 
 }  // namespace pixolet::win32

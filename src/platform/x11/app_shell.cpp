@@ -140,6 +140,21 @@ void QtAppShell::Sleep(int milliseconds) {
 void QtAppShell::ClaimInstance() {
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
     marker_ = std::make_unique<InstanceMarker>();
+    // The instance marker above is per display; the action socket is per
+    // user, so with Pixolet on two displays at once only the first answers.
+    actionServer_ = std::make_unique<linux_common::ActionServer>();
+    switch (actionServer_->ClaimSocket()) {
+        case linux_common::ActionServer::Claim::Claimed:
+            return;
+        case linux_common::ActionServer::Claim::OtherInstance:
+            std::fprintf(stderr, "pixolet: another Pixolet of this user takes --action requests\n");
+            break;
+        case linux_common::ActionServer::Claim::Failed:
+            std::fprintf(stderr, "pixolet: --action cannot reach this Pixolet: %s\n",
+                         actionServer_->Error().c_str());
+            break;
+    }
+    actionServer_.reset();
 }
 
 void QtAppShell::CreateReadoutWindow() {
@@ -167,6 +182,8 @@ void QtAppShell::CreateReadoutWindow() {
     // the dpi of the monitor under the pointer (ReadoutWidget::MonitorDpi).
     p.desktop.Guard([&p] { p.window.FormCreate(); });
     p.tray.Activate();
+    if (actionServer_)
+        actionServer_->Serve([&p](Action action) { return p.desktop.RunAction(action); });
 }
 
 void QtAppShell::RunMessageLoop() {

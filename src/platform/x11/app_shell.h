@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/start_sequence.h"
+#include "platform/linux/action_server.h"
 #include "platform/x11/x11_display.h"
 #include "ports/registry_port.h"
 
@@ -40,6 +41,8 @@ class QtAppShell : public AppShell {
     std::unique_ptr<InstanceMarker> marker_;
     std::unique_ptr<linux_common::TfrmStart> splash_;
     std::unique_ptr<ReadoutParts> parts_;
+    // After the parts: it goes first, so no request reaches them as they go.
+    std::unique_ptr<linux_common::ActionServer> actionServer_;
 };
 
 }  // namespace pixolet::x11

@@ -77,6 +77,18 @@ void DesktopServices::RemoveInputHook() {
     pacer_.reset();
 }
 
+ActionOutcome DesktopServices::RunAction(Action action) {
+    // Input that queued while a paced move waited comes first, in order,
+    // and then the waiting move: the action sees the pointer where it is.
+    input_.SetReading(true);
+    ActionOutcome outcome = ActionOutcome::NotDone;
+    Guard([&] {
+        if (pacer_) pacer_->Flush();
+        outcome = window_->RunAction(action);
+    });
+    return outcome;
+}
+
 void DesktopServices::ReadoutVisibilityChanged(bool shown) {
     input_.SetMotionWanted(shown);
     if (!shown && pacer_) pacer_->Discard();

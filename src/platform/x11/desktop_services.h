@@ -9,6 +9,7 @@
 #include <memory>
 #include <string_view>
 
+#include "actions/action_table.h"
 #include "platform/linux/one_shot_timer.h"
 #include "platform/x11/input_source.h"
 #include "platform/x11/x11_display.h"
@@ -44,6 +45,10 @@ class DesktopServices : public QObject, public DesktopPort {
     // The readout window was shown or hidden: motion is asked for only
     // while it shows, and nothing waits for it once it is hidden.
     void ReadoutVisibilityChanged(bool shown);
+
+    // An action asked for by name from outside, after the input that came
+    // before it; NotDone once the program has ended.
+    ActionOutcome RunAction(Action action);
 
     bool IsReadoutActive() override;
     void PostClose() override;

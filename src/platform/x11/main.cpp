@@ -8,6 +8,7 @@
 
 #include "app/start_sequence.h"
 #include "app/usage.h"
+#include "platform/linux/action_client.h"
 #include "platform/linux/file_registry.h"
 #include "platform/x11/app_shell.h"
 #include "platform/x11/x11_display.h"
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (const auto request = pixolet::InfoRequestOf(args); request != pixolet::InfoRequest::None)
         return AnswerInfoRequest(request);
+    // "--action NAME" talks to the running program and needs no display.
+    if (const auto exitCode = pixolet::linux_common::RunActionCommandLine(args)) return *exitCode;
 
     // Device pixels 1:1: the magnifier and the screen markers are pixel
     // exact, and a scaled window would not line up with the pointer.
