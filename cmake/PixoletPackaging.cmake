@@ -88,6 +88,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Found by the shared-library scan: Qt, X11, libwayland-client0 and the rest.
+# Qt's wayland platform plugin is loaded, not linked, so it is named here.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
 # The summary line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Pixolet reads the colour of the pixel under the mouse pointer and shows it

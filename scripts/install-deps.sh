@@ -24,6 +24,9 @@ default_packages=(
   fonts-liberation fonts-dejavu-core
   # Pasting into other programs' colour dialogs through the accessibility bus
   libatspi2.0-dev at-spi2-core
+  # Running natively on Wayland: the client library, the protocol files and
+  # the scanner that turns them into code, key maps, Qt's wayland platform
+  libwayland-dev wayland-protocols libxkbcommon-dev qt6-wayland
 )
 
 # Tests, benchmarks, the Windows build, fuzzing and package checks.

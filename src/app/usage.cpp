@@ -2,6 +2,7 @@
 
 #include "actions/action_table.h"
 #include "app/action_switch.h"
+#include "app/display_choice.h"
 #include "app/start_sequence.h"
 #include "settings/settings.h"
 #include "widgets/shortcut_text.h"
@@ -59,6 +60,19 @@ std::string UsageText(std::string_view settingsLocation, std::string_view autost
                 PaddedTo(entry.description, kActionColumn) +
                 (key == 0 ? std::string("none") : ShortcutText(key)) + "\n";
     }
+    text +=
+        "\nDisplay (Linux): natively on a Wayland compositor that has the layer-shell and\n"
+        "screencopy protocols (sway, Hyprland and other wlroots desktops), on X11\n"
+        "otherwise.\n"
+        "  " +
+        PaddedTo(kWaylandSwitch, 12) + "run natively on Wayland (" + kPlatformVariable +
+        "=wayland does the same)\n"
+        "  " +
+        PaddedTo(kX11Switch, 12) + "run on X11, also in a Wayland session (" + kPlatformVariable +
+        "=x11)\n"
+        "On Wayland, showing the readout starts a pick session: the readout follows the\n"
+        "pointer and the shortcuts act until a left click copies the colour and ends\n"
+        "it, or Escape or a right click hides the readout.\n";
     text += "\nSettings: " + std::string(settingsLocation) + "\n";
     text += "Start at login: " + std::string(autostartLocation) + "\n";
     return text;

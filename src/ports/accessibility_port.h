@@ -34,6 +34,11 @@ struct AccessibleNode {
 // A window's accessible objects in depth-first order; the window comes first.
 using AccessibleTree = std::vector<AccessibleNode>;
 
+// Asks ReadActiveWindow for the active window of whichever program other
+// than this one has it, where the display system does not tell which
+// program that is.
+inline constexpr int kAnyOtherProcess = 0;
+
 class AccessibilityPort {
   public:
     virtual ~AccessibilityPort() = default;

@@ -101,7 +101,7 @@ class TfrmProp {
     // Page "Designer".
     CheckBox cbxContrast{"Show contrast with the copied colour"};
     ComboBox cmxSample;
-    CheckBox cbxAngle{"Show the angle of the last segment when measuring"};
+    CheckBox cbxAngle{"Show the angle when measuring"};
     // The font object of dlgFont: the font being edited.
     FontDescription dlgFontFont;
 

@@ -1,5 +1,7 @@
 #include "platform/linux/atspi_accessibility.h"
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -44,6 +46,52 @@ GRef<AtspiAccessible> FindApplication(int processId, std::chrono::steady_clock::
         }
         // Programs that were waiting for the bus join it shortly after this
         // process started it: give them a moment, once.
+        if (std::chrono::steady_clock::now() >= graceEnd) return nullptr;
+        std::this_thread::sleep_for(kJoinPoll);
+        serviceIdle();
+        atspi_accessible_clear_cache(desktop.get());
+    }
+}
+
+// The window of an application that is in the active state; none when it
+// has none or does not answer.
+GRef<AtspiAccessible> ActiveWindowOf(AtspiAccessible* app) {
+    if (!app) return nullptr;
+    CallError windowsError;
+    const gint windows = atspi_accessible_get_child_count(app, windowsError.out());
+    if (windowsError.failed()) return nullptr;  // the program does not answer
+    for (gint w = 0; w < windows; ++w) {
+        CallError windowError;
+        GRef<AtspiAccessible> window(
+            atspi_accessible_get_child_at_index(app, w, windowError.out()));
+        if (windowError.failed()) return nullptr;
+        if (window && HasState(window.get(), ATSPI_STATE_ACTIVE)) return window;
+    }
+    return nullptr;
+}
+
+// Where the display system does not say which program is active (Wayland):
+// the active window of any application but this one, polling until
+// `graceEnd` for programs still joining the bus.
+GRef<AtspiAccessible> FindActiveWindowOfOthers(std::chrono::steady_clock::time_point graceEnd,
+                                               const std::function<void()>& serviceIdle) {
+    const auto self = static_cast<guint>(getpid());
+    for (;;) {
+        GRef<AtspiAccessible> desktop(atspi_get_desktop(0));
+        if (!desktop) return nullptr;
+        CallError appsError;
+        const gint apps = atspi_accessible_get_child_count(desktop.get(), appsError.out());
+        if (appsError.failed()) return nullptr;
+        for (gint i = 0; i < apps; ++i) {
+            CallError appError;
+            GRef<AtspiAccessible> app(
+                atspi_accessible_get_child_at_index(desktop.get(), i, appError.out()));
+            if (!app) continue;
+            CallError pidError;
+            const guint pid = atspi_accessible_get_process_id(app.get(), pidError.out());
+            if (pidError.failed() || pid == self) continue;
+            if (GRef<AtspiAccessible> window = ActiveWindowOf(app.get())) return window;
+        }
         if (std::chrono::steady_clock::now() >= graceEnd) return nullptr;
         std::this_thread::sleep_for(kJoinPoll);
         serviceIdle();
@@ -105,26 +153,18 @@ std::optional<AccessibleTree> AtspiAccessibility::ReadActiveWindow(int processId
     ServiceIdle();
     s.objects.clear();
 
-    GRef<AtspiAccessible> app =
-        FindApplication(processId, s.joinGraceEnd, [this] { ServiceIdle(); });
-    if (!app) return std::nullopt;
-    CallError windowsError;
-    const gint windows = atspi_accessible_get_child_count(app.get(), windowsError.out());
-    if (windowsError.failed()) return std::nullopt;  // the program does not answer
-    for (gint w = 0; w < windows; ++w) {
-        CallError windowError;
-        GRef<AtspiAccessible> window(
-            atspi_accessible_get_child_at_index(app.get(), w, windowError.out()));
-        if (windowError.failed()) return std::nullopt;
-        if (!window || !HasState(window.get(), ATSPI_STATE_ACTIVE)) continue;
-        AccessibleTree tree;
-        if (!ReadAccessibleTree(window.get(), tree, s.objects)) {
-            s.objects.clear();
-            return std::nullopt;
-        }
-        return tree;
+    GRef<AtspiAccessible> window =
+        processId == kAnyOtherProcess
+            ? FindActiveWindowOfOthers(s.joinGraceEnd, [this] { ServiceIdle(); })
+            : ActiveWindowOf(
+                  FindApplication(processId, s.joinGraceEnd, [this] { ServiceIdle(); }).get());
+    if (!window) return std::nullopt;
+    AccessibleTree tree;
+    if (!ReadAccessibleTree(window.get(), tree, s.objects)) {
+        s.objects.clear();
+        return std::nullopt;
     }
-    return std::nullopt;
+    return tree;
 }
 
 bool AtspiAccessibility::SetText(int node, const std::string& text) {

@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
@@ -124,9 +125,13 @@ PropertiesDialog::PropertiesDialog(TfrmProp& model)
 
     pages_ = new QTabWidget(panel);
     pages_->setGeometry(7, 6, 397, 157);
-    // Seven captions must fit the 397 pixels without scroll arrows.
-    pages_->setUsesScrollButtons(false);
-    pages_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
+    // Seven captions are wider than the 397 pixels in the dialog's font:
+    // the tab row scrolls with arrows, and the tabs keep a readable padding.
+    pages_->setUsesScrollButtons(true);
+    pages_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; }"));
+    // The arrows are for the mouse; the keys change pages on the tabs.
+    for (QToolButton* arrow : pages_->tabBar()->findChildren<QToolButton*>())
+        arrow->setFocusPolicy(Qt::NoFocus);
     BuildPreferences(MakePage("Preferences"));
     BuildClipboard(MakePage("Clipboard"));
     BuildMeasuringTool(MakePage("Measuring Tool"));

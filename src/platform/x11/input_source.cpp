@@ -84,15 +84,22 @@ bool X11InputSource::Install(Handler handler, BeforeKeyOrButton before) {
     return true;
 }
 
-bool X11InputSource::SelectEvents() {
+bool X11InputSource::SelectEvents(bool sync) {
     Display* dpy = display_.get();
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(bits, XI_RawKeyPress);
     XISetMask(bits, XI_RawKeyRelease);
     XISetMask(bits, XI_RawButtonPress);
     XISetMask(bits, XI_RawButtonRelease);
-    if (motionWanted_) XISetMask(bits, XI_RawMotion);
+    if (motionWanted_ && !motionHeld_) XISetMask(bits, XI_RawMotion);
     XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    if (!sync) {
+        // The same selection that was accepted before, less or more motion:
+        // sent at once, with no round trip.
+        XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
+        XFlush(dpy);
+        return true;
+    }
     XErrorTrap trap(dpy);
     XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
     trap.Sync();
@@ -113,6 +120,13 @@ void X11InputSource::SetMotionWanted(bool wanted) {
 
 void X11InputSource::SetReading(bool reading) {
     if (!notifier_ || notifier_->isEnabled() == reading) return;
+    // Motion again before the queue is read: a move after the selection
+    // comes as an event, one before it is where the update finds the
+    // pointer.
+    if (motionHeld_ != !reading) {
+        motionHeld_ = !reading;
+        if (motionWanted_ && display_ && !closePending_) SelectEvents(false);
+    }
     notifier_->setEnabled(reading);
     if (reading) Drain();
 }

@@ -42,7 +42,9 @@ class X11InputSource : public QObject, public KeyStatePort {
     // not wake for each: with reading off the server keeps the events queued
     // in order on the connection, and turning reading on again handles them
     // all at once. At a mouse's 1000 reports a second this saves a wake-up
-    // per report.
+    // per report. Motion is not even asked for meanwhile: what moved is read
+    // by the update, and a fast mouse costs the server and this connection
+    // nothing for the reports within a frame.
     void SetReading(bool reading);
 
     // Up/down state as of the event being handled.
@@ -58,7 +60,8 @@ class X11InputSource : public QObject, public KeyStatePort {
     void ReadButtonMap();
     int LogicalButton(int physical) const;
     void Close();
-    bool SelectEvents();
+    // `sync` waits for the server's answer, to report a refusal.
+    bool SelectEvents(bool sync = true);
 
     XDisplay display_;
     int opcode_ = 0;
@@ -66,6 +69,8 @@ class X11InputSource : public QObject, public KeyStatePort {
     Handler handler_;
     BeforeKeyOrButton before_;
     bool motionWanted_ = true;
+    // Motion left out while reading is off.
+    bool motionHeld_ = false;
     KeyStateTracker keys_;
     std::vector<unsigned char> buttonMap_;
     int xkbEventBase_ = -1;

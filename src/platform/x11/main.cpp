@@ -1,15 +1,18 @@
-// The Linux program: checks for an X display, starts Qt and runs the start
-// sequence over the Qt/X11 shell.
+// The Linux program: chooses between Wayland and X11, starts Qt and runs the
+// start sequence over that system's shell.
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "app/display_choice.h"
 #include "app/start_sequence.h"
 #include "app/usage.h"
 #include "platform/linux/action_client.h"
 #include "platform/linux/file_registry.h"
+#include "platform/wayland/wayland_connection.h"
+#include "platform/wayland/wayland_program.h"
 #include "platform/x11/app_shell.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/xwayland_notice.h"
@@ -32,10 +35,17 @@ std::unique_ptr<pixolet::Registry> OpenStore() {
 
 // The program draws on and reads from an X screen; under a Wayland session
 // it needs Xwayland, and says what that means.
-bool XDisplayAvailable() {
+bool XDisplayAvailable(const pixolet::WaylandOffer& offer, bool forcedX11) {
     const pixolet::x11::XDisplay probe(nullptr);
-    if (probe) pixolet::x11::NoteXwayland(probe.get());
-    return static_cast<bool>(probe);
+    if (!probe) return false;
+    if (offer.connected) {
+        // The compositor answered: the notice says what it lacks.
+        const std::string notice = pixolet::XwaylandNotice(offer, forcedX11);
+        std::fputs(notice.c_str(), stderr);
+    } else {
+        pixolet::x11::NoteXwayland(probe.get());
+    }
+    return true;
 }
 
 // "--help" and "--version" answer on standard output without a display.
@@ -60,6 +70,29 @@ int main(int argc, char** argv) {
     // "--action NAME" talks to the running program and needs no display.
     if (const auto exitCode = pixolet::linux_common::RunActionCommandLine(args)) return *exitCode;
 
+    // Natively on a Wayland compositor that has what the program needs, on
+    // X11 otherwise; "--wayland", "--x11" or PIXOLET_PLATFORM choose.
+    const char* platformVariable = std::getenv(pixolet::kPlatformVariable);
+    const pixolet::DisplayRequest platform =
+        pixolet::ReadDisplayRequest(args, platformVariable ? platformVariable : "");
+    if (!platform.ignoredValue.empty())
+        std::fprintf(stderr, "pixolet: %s=%s names no platform (wayland or x11); ignored\n",
+                     pixolet::kPlatformVariable, platform.ignoredValue.c_str());
+    std::unique_ptr<pixolet::wayland::WaylandConnection> wayland;
+    if (platform.forced != pixolet::DisplaySystem::X11)
+        wayland = pixolet::wayland::ConnectToCompositor();
+    const pixolet::WaylandOffer offer = pixolet::wayland::OfferOf(wayland.get());
+    if (pixolet::ChooseDisplaySystem(platform, offer) == pixolet::DisplaySystem::Wayland) {
+        if (!offer.Enough()) {
+            std::fprintf(stderr, "pixolet: cannot run on Wayland: there is no %s\n",
+                         pixolet::MissingWaylandParts(offer).c_str());
+            return 1;
+        }
+        return pixolet::wayland::RunOnWayland(argc, argv, platform.args, std::move(wayland),
+                                              OpenStore());
+    }
+    wayland.reset();
+
     // Device pixels 1:1: the magnifier and the screen markers are pixel
     // exact, and a scaled window would not line up with the pointer.
     if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
@@ -67,7 +100,7 @@ int main(int argc, char** argv) {
     // Window ids, the clipboard and the tray all go through X.
     qputenv("QT_QPA_PLATFORM", "xcb");
 
-    if (!XDisplayAvailable()) {
+    if (!XDisplayAvailable(offer, platform.forced == pixolet::DisplaySystem::X11)) {
         const char* display = std::getenv("DISPLAY");
         std::fprintf(
             stderr, "pixolet: cannot open the X display %s%s%s; an X11 session is needed\n",
@@ -90,5 +123,5 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<pixolet::Registry> store = OpenStore();
     pixolet::x11::QtAppShell shell(std::move(store));
-    return pixolet::RunStartSequence(shell, args);
+    return pixolet::RunStartSequence(shell, platform.args);
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/scene_painter.h"
 #include "platform/linux/tray.h"
 #include "platform/x11/configure_echo_filter.h"
 #include "platform/x11/topmost_keeper.h"
@@ -31,11 +32,6 @@ namespace pixolet::x11 {
 
 using linux_common::CoreCall;
 using linux_common::PopupMenu;
-
-// The readout font as Qt draws it: family, pixel size (a negative height is
-// the character height), styles. "Courier New" and friends resolve through
-// fontconfig's substitutes.
-QFont ToQFont(const FontDescription& description);
 
 class ReadoutWidget : public QWidget, public ReadoutView {
     Q_OBJECT
@@ -77,16 +73,12 @@ class ReadoutWidget : public QWidget, public ReadoutView {
     void UpdateChangedParts();
     // Gives the native window the input shape that passThrough_ asks for.
     void ApplyInputShape();
-    // A label's advance, measured again only when its text changed.
-    int LabelAdvance(std::size_t index, const std::string& text);
 
     TfrmPixoletMain* window_ = nullptr;
     PopupMenu* menu_ = nullptr;
     CoreCall guard_;
     std::function<void(bool)> visibilityObserver_;
     FontDescription fontDescription_;
-    QFont font_;
-    QColor textColour_;
     // The pointer passes through to the windows beneath (an empty input
     // shape): a window beside the pointer is otherwise run into by every
     // quick move, and each report over it would wake the program.
@@ -97,16 +89,7 @@ class ReadoutWidget : public QWidget, public ReadoutView {
     // new scene changes (kept to reuse their storage).
     PaintedScene painted_;
     std::vector<Rect> damage_;
-    // How far glyphs may reach outside their text's advance.
-    int inkMargin_ = 3;
-    struct LabelWidth {
-        std::string text;
-        int advance = 0;
-        bool valid = false;
-    };
-    std::array<LabelWidth, kLabelCount> labelWidths_;
-    QImage zoomImage_;
-    QImage swatchImage_;
+    linux_common::ScenePainter painter_;
 };
 
 }  // namespace pixolet::x11
