@@ -104,9 +104,9 @@ def wayland_cpu(desktop, target, area, seconds):
     ours = {}
     for rate in RATES:
         last, moving, used = motion(desktop, pids, area, rate, seconds)
-        ours[rate] = follow_bench.report(f"{rate} Hz", moving, used)
-        print(f"    compositor plus program: "
-              f"{(used['compositor'] + used['Pixolet']) / moving:.3f} CPU-s/s", flush=True)
+        follow_bench.report(f"{rate} Hz", moving, used)
+        ours[rate] = (used["compositor"] + used["Pixolet"]) / moving
+        print(f"    compositor plus program: {ours[rate]:.3f} CPU-s/s", flush=True)
         rect = find_readout(desktop.screenshot())
         if rect:
             want = follow_position(last, rect[2:], OUTPUT)
@@ -181,10 +181,10 @@ def x11_cpu(build, seconds):
                                                    "Pixolet": program.pid})
         for rate in RATES:
             _, moving, used = follow_bench.run_motion(desktop, pids, area, rate, seconds)
-            results[rate] = follow_bench.report(f"{rate} Hz", moving, used)
-            print(f"    X server plus window manager plus program: "
-                  f"{(used['X server'] + used['window manager'] + used['Pixolet']) / moving:.3f}"
-                  f" CPU-s/s", flush=True)
+            follow_bench.report(f"{rate} Hz", moving, used)
+            results[rate] = (used["X server"] + used["window manager"] + used["Pixolet"]) / moving
+            print(f"    X server plus window manager plus program: {results[rate]:.3f} CPU-s/s",
+                  flush=True)
         program.terminate()
     return results
 
@@ -206,7 +206,7 @@ def main():
         # The same share of the output as the X11 benchmark's area.
         area = (40, 40, OUTPUT[0] - 80, OUTPUT[1] - 80)
         desktop.move_pointer(area[0], area[1])
-        floor = wayland_floor(desktop, target, area, seconds)
+        wayland_floor(desktop, target, area, seconds)
         if native:
             ours = wayland_cpu(desktop, target, area, seconds)
             wayland_captures(desktop, area, min(seconds, 2.0))
@@ -216,11 +216,13 @@ def main():
     x11 = x11_cpu(build, seconds)
 
     if native:
-        print("Whole desktop, Wayland / X11 (CPU-s per second of motion); above the floor",
+        # In a session the overlay takes the pointer, so the target below no
+        # longer gets the motion it gets in the floor's run: compare the
+        # display servers and the program rather than the whole desktops.
+        print("Display server(s) plus program, Wayland / X11 (CPU-s per second of motion)",
               flush=True)
         for rate in RATES:
-            print(f"  {rate} Hz: {ours[rate]:.3f} / {x11[rate]:.3f};"
-                  f" Wayland above its floor {ours[rate] - floor[rate]:.3f}", flush=True)
+            print(f"  {rate} Hz: {ours[rate]:.3f} / {x11[rate]:.3f}", flush=True)
 
 
 if __name__ == "__main__":

@@ -3,7 +3,8 @@
 // the readout's own actions act only while it is shown, show/hide not while
 // the readout window is the active one. The one addition is the copy of a
 // hidden readout, which has no current colour of its own: it copies the
-// colour under the pointer, read there and then.
+// colour under the pointer, read there and then (averaged over the sample
+// area, as the readout would show it).
 #include <algorithm>
 #include <array>
 
@@ -28,13 +29,14 @@ ActionOutcome TfrmPixoletMain::RunAction(Action action) {
 bool TfrmPixoletMain::CopyColorAtPointer() {
     // Where the platform knows no live position (a Wayland desktop between
     // pick sessions), CursorPos is the last one it saw.
-    // The area sample applies as it does to the readout's colour.
     const ScreenPoint at = ports_.screen.CursorPos();
-    const int radius = std::clamp(settings.SampleSize / 2, 0, kMaxSampleRadius);
-    std::array<Colour, kSampleGridSide * kSampleGridSide> block{};
+    // The colour the readout would show there: the mean of the sample area.
+    const int size = std::clamp(settings.SampleSize, 1, kSampleSizes[std::size(kSampleSizes) - 1]);
+    const int radius = size / 2;
+    std::vector<Colour> block(static_cast<std::size_t>((2 * radius + 1) * (2 * radius + 1)));
     ports_.screen.ReadBlock(
         Rect{at.x - radius, at.y - radius, at.x + radius + 1, at.y + radius + 1}, block.data());
-    return CopyColour(SampleMean(block.data(), radius, settings.SampleSize));
+    return CopyColour(SampleMean(block.data(), radius, size));
 }
 
 }  // namespace pixolet

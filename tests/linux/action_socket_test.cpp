@@ -173,6 +173,23 @@ TEST_F(ActionSocketTest, RequestsWaitWhileTheProgramStarts) {
     EXPECT_EQ(WhileServing<ActionReply>([&early] { return early.get(); }), ActionReply::Done);
 }
 
+TEST_F(ActionSocketTest, AProgramThatTakesNoConnectionsDidNotAnswer) {
+    ActionServer server;  // claimed, never served
+    ASSERT_EQ(server.ClaimSocket(), ActionServer::Claim::Claimed) << server.Error();
+    std::vector<UniqueFd> waiting;
+    for (;;) {
+        UniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        SocketPath().copy(address.sun_path, sizeof address.sun_path - 1);
+        if (connect(fd.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+            break;  // the backlog is full
+        waiting.push_back(std::move(fd));
+        ASSERT_LT(waiting.size(), 100u);
+    }
+    EXPECT_EQ(SendAction(Action::Copy, 300ms), ActionReply::NoAnswer);
+}
+
 TEST_F(ActionSocketTest, MalformedAndOversizedRequestsAreRefusedAndServingGoesOn) {
     ActionServer server;
     ASSERT_EQ(server.ClaimSocket(), ActionServer::Claim::Claimed) << server.Error();

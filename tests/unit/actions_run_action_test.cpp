@@ -125,6 +125,19 @@ TEST(RunAction, HiddenReadoutsCopyTakesTheAreaSample) {
     EXPECT_EQ(env.screen.lastBlock, (Rect{299, 199, 302, 202}));
 }
 
+TEST(RunAction, HiddenCopyAveragesTheSampleAreaAsTheReadoutWould) {
+    fakes::FakeEnvironment env;
+    // Red rises by 10 a column: the 3 by 3 mean is the middle column's.
+    env.screen.colourAt = [](int x, int) {
+        return MakeColour(static_cast<std::uint8_t>(x * 10), 52, 86);
+    };
+    env.screen.cursor = {2, 7};
+    env.window.settings.SampleSize = 3;
+    EXPECT_EQ(env.window.RunAction(Action::Copy), ActionOutcome::Done);
+    EXPECT_EQ(env.screen.lastBlock, (Rect{1, 6, 4, 9}));
+    EXPECT_EQ(env.clipboard.text, "#143456");
+}
+
 TEST(RunAction, NothingActsWhileThePropertiesDialogIsOpen) {
     for (const bool shown : {false, true}) {
         for (const ActionEntry& entry : ActionTable()) {
@@ -167,33 +180,6 @@ TEST(RunAction, ActionsThatCannotActSaySo) {
         EXPECT_EQ(env.window.RunAction(Action::ShowHide), ActionOutcome::NotDone);
         EXPECT_TRUE(env.view.visible);
     }
-}
-
-TEST(RunAction, HidingEndsMeasuringAndShowingFollowsThePointer) {
-    fakes::FakeEnvironment env;
-    Prepare(env, true);
-    ASSERT_EQ(env.window.RunAction(Action::Measure), ActionOutcome::Done);
-    ASSERT_TRUE(env.window.MeasuringMode);
-    EXPECT_EQ(env.window.RunAction(Action::ShowHide), ActionOutcome::Done);
-    EXPECT_FALSE(env.view.visible);
-    EXPECT_FALSE(env.window.MeasuringMode);
-
-    env.screen.cursor = {40, 60};
-    EXPECT_EQ(env.window.RunAction(Action::ShowHide), ActionOutcome::Done);
-    EXPECT_TRUE(env.view.visible);
-    EXPECT_EQ(env.window.CurrentColor, kUnderPointer);  // a tracking update ran
-}
-
-TEST(RunAction, AddPointPlacesAPointOnlyWhenClicksDoNot) {
-    fakes::FakeEnvironment env;
-    Prepare(env, true);
-    env.window.settings.ClickAddsPoint = false;
-    ASSERT_EQ(env.window.RunAction(Action::Measure), ActionOutcome::Done);
-    EXPECT_EQ(env.window.RunAction(Action::AddPoint), ActionOutcome::Done);
-    EXPECT_EQ(env.window.RunAction(Action::AddPoint), ActionOutcome::Done);
-    EXPECT_EQ(env.window.MeasurePoints->Items().size(), 2u);
-    EXPECT_EQ(env.window.RunAction(Action::ResetPoints), ActionOutcome::Done);
-    EXPECT_TRUE(env.window.MeasurePoints->Items().empty());
 }
 
 }  // namespace

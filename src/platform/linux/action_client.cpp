@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "app/action_switch.h"
 #include "platform/linux/action_socket_place.h"
@@ -35,21 +36,24 @@ bool WaitFor(int fd, short events, Clock::time_point deadline) {
     }
 }
 
-// A connection to the socket, or none when nobody listens there.
-UniqueFd Connect(const std::string& path, Clock::time_point deadline) {
+// A connection to the socket; none when nobody listens there, or, with
+// `busy` set, when the program never took the connection.
+UniqueFd Connect(const std::string& path, Clock::time_point deadline, bool& busy) {
     UniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!fd) return {};
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    if (connect(fd.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
-        return fd;
-    // A full backlog: the program is there but has not caught up yet.
-    if (errno != EAGAIN || !WaitFor(fd.Get(), POLLOUT, deadline)) return {};
-    int failure = 0;
-    socklen_t size = sizeof failure;
-    if (getsockopt(fd.Get(), SOL_SOCKET, SO_ERROR, &failure, &size) != 0 || failure != 0) return {};
-    return fd;
+    for (;;) {
+        if (connect(fd.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+            return fd;
+        // A full backlog: the program is there but has not caught up yet. A
+        // Unix socket does not go on connecting by itself; ask again.
+        if (errno != EAGAIN && errno != EINTR) return {};
+        if (errno == EAGAIN) busy = true;
+        if (Clock::now() >= deadline) return {};
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 // The other end is a process of this user (a folder of the user's own holds
@@ -109,8 +113,10 @@ ActionReply SendAction(Action action, std::chrono::milliseconds timeout) {
     std::string error;
     const auto place = FindActionSocketPlace(false, error);
     if (!place) return ActionReply::NoInstance;
-    const UniqueFd fd = Connect(place->socketPath, deadline);
-    if (!fd || !PeerIsThisUser(fd.Get())) return ActionReply::NoInstance;
+    bool busy = false;
+    const UniqueFd fd = Connect(place->socketPath, deadline, busy);
+    if (!fd) return busy ? ActionReply::NoAnswer : ActionReply::NoInstance;
+    if (!PeerIsThisUser(fd.Get())) return ActionReply::NoInstance;
     if (!SendAll(fd.Get(), RequestLine(action), deadline)) return ActionReply::NoAnswer;
     const auto line = ReceiveLine(fd.Get(), deadline);
     if (!line) return ActionReply::NoAnswer;
