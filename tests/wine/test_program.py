@@ -13,6 +13,7 @@ import wine_case  # first: it puts the Linux harness on the path
 from wine_case import (STEP_TIMEOUT, WineReadoutCase, WineShortcutCase, linux_shortcuts,
                        tearDownModule)  # noqa: F401
 import test_readout as linux_readout  # noqa: E402
+import test_designer as linux_designer  # noqa: E402
 from desktop import wait_until  # noqa: E402
 
 NAVY = (18, 52, 86)
@@ -107,6 +108,71 @@ class ShowThenCopyTest(WineShortcutCase):
     TILES = linux_shortcuts.ShowThenCopyTest.TILES
     test_copy_right_after_a_show_is_the_colour_under_the_pointer = \
         linux_shortcuts.ShowThenCopyTest.test_copy_right_after_a_show_is_the_colour_under_the_pointer
+
+
+class DesignerTest(WineShortcutCase):
+    """The style-sheet texts, the area sample over the target's tile of single
+    black and white pixels and the contrast line, as on Linux."""
+
+    test_style_sheet_formats_of_the_fixtures_colours = \
+        linux_designer.CssFormatTest.test_style_sheet_formats_of_the_fixtures_colours
+    test_sample_over_the_checkerboard_copies_its_mean = \
+        linux_designer.AreaSampleTest.test_sample_over_the_checkerboard_copies_its_mean
+    contrast_band = linux_designer.ContrastTest.contrast_band
+    ink_in_band = linux_designer.ContrastTest.ink_in_band
+    save_screenshot = linux_designer.ContrastTest.save_screenshot
+    test_contrast_line_shows_below_the_magnifier = \
+        linux_designer.ContrastTest.test_contrast_line_shows_below_the_magnifier
+
+
+class HighDpiTest(WineShortcutCase):
+    """The readout on a 200 % desktop: Wine gives every monitor the DPI of
+    the prefix's LogPixels, read by each program as it starts."""
+
+    DESKTOP_KEY = r"HKEY_CURRENT_USER\Control Panel\Desktop"
+
+    def set_dpi(self, dpi):
+        if dpi is None:
+            self.desktop.wine("reg", "delete", self.DESKTOP_KEY, "/v", "LogPixels", "/f")
+        else:
+            self.desktop.wine("reg", "add", self.DESKTOP_KEY, "/v", "LogPixels", "/t",
+                              "REG_DWORD", "/d", str(dpi), "/f")
+
+    def shown_readout(self, dpi):
+        """The readout's size and picture over navy with `dpi` set."""
+        self.desktop.reset_home()
+        self.set_dpi(dpi)
+        self.show()
+        self.track_navy_at_any_scale()
+        x, y, w, h = self.geometry()
+        image = self.desktop.screenshot()
+        pixels = [[image.pixel(x + i, y + j) for i in range(w)] for j in range(h)]
+        self.assertEqual(self.program.terminate(), 0, self.program.stderr())
+        return w, h, pixels
+
+    def track_navy_at_any_scale(self):
+        point = self.point_at("navy")
+        self.wait_following(point)
+        navy = tuple(self.tiles["navy"]["rgb"])
+        wait_until(lambda: self.desktop.screenshot().count(navy, *self.geometry()) >= 100,
+                   STEP_TIMEOUT, interval=0.1, message="the readout never showed navy")
+
+    def test_readout_at_192_dpi_is_the_96_dpi_readout_doubled(self):
+        self.addCleanup(self.set_dpi, None)
+        width, height, plain = self.shown_readout(None)
+        width2, height2, doubled = self.shown_readout(192)
+        self.assertEqual((width2, height2), (2 * width, 2 * height))
+        # Frame, magnifier, crosshair and swatch: every pixel a 2 x 2 block
+        # (the text is drawn by the larger font, not magnified).
+        for name, (left, top, w, h) in (("frame", (0, 0, width, 1)),
+                                        ("magnifier", (7, 9, 3 * ((height - 8) // 4) + 3,
+                                                       3 * ((height - 8) // 4) + 3))):
+            for j in range(top, top + h):
+                for i in range(left, left + w):
+                    for dj in (0, 1):
+                        for di in (0, 1):
+                            self.assertEqual(doubled[2 * j + dj][2 * i + di], plain[j][i],
+                                             f"{name} pixel {i},{j}")
 
 
 class MeasureTest(WineShortcutCase):

@@ -23,6 +23,7 @@ EVERY_VALUE = ("HotKey1", "HotKey2", "HotKey3", "HotKey4", "Hex", "CYMK", "RGB",
                "HotKey9", "Zoom", "RGB1", "K", "Path", "FontName", "FontSize", "FontColor",
                "FontStyle", "Contrast", "Sample", "Angle")
 CLIPBOARD_PAGE = 1
+DESIGNER_PAGE = 5
 
 
 class PropertiesTest(WineReadoutCase):
@@ -83,6 +84,16 @@ class PropertiesTest(WineReadoutCase):
         wait_until(lambda: self.values(key).get(name, (None, None))[1] == expected,
                    STEP_TIMEOUT,
                    message=f"{name} is {self.values(key).get(name)!r}, not {expected!r}")
+
+    def wait_for_values(self, expected):
+        """Waits until every value of `expected` ({name: data text}) is
+        stored: a save writes one value after the other."""
+        def stored():
+            values = self.values()
+            return {name: values.get(name, (None, None))[1] for name in expected}
+
+        wait_until(lambda: stored() == expected, STEP_TIMEOUT,
+                   message=f"stored {stored()}, not {expected}")
 
     def run_value(self):
         """(type, data) of the Run value, or None when it is not there
@@ -204,9 +215,37 @@ class PropertiesTest(WineReadoutCase):
     def test_format_chosen_with_the_keyboard_is_saved_as_the_list_shows_it(self):
         self.start({"ClipboardFormat": 1})
         self.open_properties()
-        self.press("Right", "Tab", "End")  # the last item, "CMYK hex"
+        self.press("Right", "Tab", "Down")  # the next item, "RGB percentages"
         self.close_dialog("Return")
-        self.wait_for_value("ClipboardFormat", "0x4")
+        self.wait_for_value("ClipboardFormat", "0x2")
+
+    def test_designer_page_writes_contrast_sample_and_angle(self):
+        self.start()
+        self.open_properties()
+        # The page, then its contrast box, the sample list's next item and
+        # the angle box.
+        self.press(*["Right"] * DESIGNER_PAGE)
+        self.press("Tab", "space", "Tab", "Down", "Tab", "space")
+        self.close_dialog("Return")
+        self.wait_for_values({"Contrast": "0x1", "Sample": "0x3", "Angle": "0x1",
+                              "ClipboardFormat": "0x1", "Zoom": "0x4"})
+        for name in ("Contrast", "Sample", "Angle"):
+            self.assertEqual(self.values()[name][0], "REG_DWORD")
+
+    def test_stored_designer_values_come_back_and_a_bad_sample_falls_back(self):
+        names = ("Contrast", "Sample", "Angle", "ClipboardFormat")
+        for seeded, expected in (((1, 5, 1, 8), ("0x1", "0x5", "0x1", "0x8")),
+                                 ((0, 4, 0, 9), ("0x0", "0x1", "0x0", "0x1"))):
+            with self.subTest(seeded=seeded):
+                if self.program is not None:
+                    self.program.terminate()  # the program of a failed case
+                self.desktop.wine("reg", "delete", COMPANY_KEY, "/f")
+                self.start(dict(zip(names, seeded)))
+                self.open_properties()
+                # OK without a change saves what the dialog was given.
+                self.close_dialog("Return")
+                self.wait_for_values(dict(zip(names, expected)))
+                self.assertEqual(self.program.terminate(), 0, self.program.stderr())
 
     def test_uninstall_answered_no_changes_nothing(self):
         self.start({"Zoom": 5})

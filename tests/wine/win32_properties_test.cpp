@@ -4,7 +4,9 @@
 // dialog's choice and the own version block read as bytes.
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/win32/font_chooser.h"
 #include "platform/win32/hotkey_control.h"
@@ -117,14 +119,24 @@ TEST_F(PropertiesDialogTest, PagesListsAndRangesAreThoseOfTheForm) {
         SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
         EXPECT_EQ(std::string(text), PageCaption(static_cast<PropPage>(i)));
     }
-    HWND formats = view.Control(kIdClipboardFormat);
-    ASSERT_EQ(SendMessageA(formats, CB_GETCOUNT, 0, 0), 5);
-    for (int i = 0; i < 5; ++i) {
-        char text[32] = {};
-        SendMessageA(formats, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        EXPECT_EQ(std::string(text), kClipboardFormatItems[i]);
+    struct List {
+        int id;
+        std::span<const std::string_view> items;
+    };
+    const List lists[] = {{kIdClipboardFormat, kClipboardFormatItems},
+                          {kIdSampleSize, kSampleSizeItems}};
+    for (const List& list : lists) {
+        HWND combo = view.Control(list.id);
+        const int count = static_cast<int>(list.items.size());
+        ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), count);
+        for (int i = 0; i < count; ++i) {
+            char text[32] = {};
+            SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            EXPECT_EQ(std::string(text), list.items[static_cast<std::size_t>(i)]);
+        }
+        EXPECT_EQ(GetWindowLongA(combo, GWL_STYLE) & CBS_DROPDOWNLIST, CBS_DROPDOWNLIST);
     }
-    EXPECT_EQ(GetWindowLongA(formats, GWL_STYLE) & CBS_DROPDOWNLIST, CBS_DROPDOWNLIST);
+    EXPECT_EQ(kClipboardFormatItems[8], "CSS oklch()");
     for (const ControlEntry& entry : PageControls()) {
         if (!entry.bar) continue;
         HWND bar = view.Control(entry.id);
@@ -177,6 +189,40 @@ TEST_F(PropertiesDialogTest, ControlsShowTheModelWhenShownAndFollowItsRules) {
     SendMessageA(ControlOf(model.cbxRGB), BM_CLICK, 0, 0);
     EXPECT_TRUE(model.cbxRGB.checked);
     EXPECT_TRUE(IsWindowEnabled(ControlOf(model.cbxRGB1)));
+}
+
+TEST_F(PropertiesDialogTest, DesignerPageShowsAndTakesContrastSampleAndAngle) {
+    model.SetChecked(model.cbxContrast, true);
+    model.SetSampleSize(5);
+    model.SetItemIndex(8);
+    ASSERT_EQ(RunWith(WM_COMMAND, MAKEWPARAM(kIdCancel, BN_CLICKED)), kDialogCancel);
+    HWND sample = view.Control(kIdSampleSize);
+    EXPECT_EQ(GetParent(sample), view.Page(PropPage::Designer));
+    EXPECT_EQ(SendMessageA(ControlOf(model.cbxContrast), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(ControlOf(model.cbxAngle), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageA(sample, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(view.Control(kIdClipboardFormat), CB_GETCURSEL, 0, 0), 8);
+
+    // The user's choices reach the model, each list its own field.
+    SendMessageA(sample, CB_SETCURSEL, 1, 0);
+    SendMessageA(GetParent(sample), WM_COMMAND, MAKEWPARAM(kIdSampleSize, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(sample));
+    EXPECT_EQ(model.SelectedSampleSize(), 3);
+    EXPECT_EQ(model.cmxClipbCode.itemIndex, 8);
+    SendMessageA(ControlOf(model.cbxAngle), BM_CLICK, 0, 0);
+    EXPECT_TRUE(model.cbxAngle.checked);
+    EXPECT_TRUE(model.cbxContrast.checked);
+}
+
+TEST_F(PropertiesDialogTest, SevenTabsFitInOneRowWithoutScrollArrows) {
+    HWND tabs = view.Control(kIdTabs);
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETROWCOUNT, 0, 0), 1);
+    RECT last{};
+    ASSERT_TRUE(
+        SendMessageA(tabs, TCM_GETITEMRECT, kPropPageCount - 1, reinterpret_cast<LPARAM>(&last)));
+    RECT client;
+    GetClientRect(tabs, &client);
+    EXPECT_LE(last.right, client.right);
 }
 
 TEST_F(PropertiesDialogTest, TypedShortcutsTakeEachEditorsFallback) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/readout_paint.h"
@@ -164,6 +165,69 @@ TEST(PaintScene, DistanceBarThumbFollowsThePosition) {
     // The groove: dark line over a white one.
     EXPECT_EQ(atEnd.At(30, 41), 0x808080u);
     EXPECT_EQ(atEnd.At(30, 42), 0xFFFFFFu);
+}
+
+// `scene` as the core lays it out on a monitor of `scale` times the pixels:
+// every place and size multiplied, the live buffers with each pixel a
+// `scale` by `scale` block.
+ReadoutScene Magnified(const ReadoutScene& scene, int scale) {
+    ReadoutScene out = scene;
+    out.scale = scale;
+    out.width *= scale;
+    out.height *= scale;
+    for (SceneShape* shape : {&out.zoom, &out.swatch, &out.bar.bounds}) {
+        shape->left *= scale;
+        shape->top *= scale;
+        shape->width *= scale;
+        shape->height *= scale;
+    }
+    for (auto [from, to] : {std::pair{&scene.magnifier, &out.magnifier},
+                            std::pair{&scene.swatchPixels, &out.swatchPixels}}) {
+        *to = PixelBuffer(from->Width() * scale, from->Height() * scale);
+        for (int y = 0; y < to->Height(); ++y)
+            for (int x = 0; x < to->Width(); ++x) to->Set(x, y, from->At(x / scale, y / scale));
+    }
+    return out;
+}
+
+TEST(PaintScene, AtTwiceTheScaleEveryPixelBecomesATwoByTwoBlock) {
+    for (const bool live : {false, true}) {
+        for (const int position : {0, 37, 100}) {
+            SCOPED_TRACE(testing::Message() << "live " << live << ", bar at " << position);
+            ReadoutScene scene = SmallScene();
+            scene.live = live;
+            scene.magnifier = PixelBuffer(20, 20);
+            for (int y = 0; y < 20; ++y)
+                for (int x = 0; x < 20; ++x)
+                    scene.magnifier.Set(x, y,
+                                        MakeColour(static_cast<std::uint8_t>(x * 12),
+                                                   static_cast<std::uint8_t>(y * 12), 0x5A));
+            scene.swatchPixels = PixelBuffer(9, 9, MakeColour(200, 100, 50));
+            scene.bar = SceneBar{SceneShape{6, 40, 53, 5}, 100, position, true};
+            const ReadoutScene twice = Magnified(scene, 2);
+
+            Canvas small(scene.width, scene.height);
+            PaintScene(small.dc(), scene, nullptr, kBlue);
+            Canvas large(twice.width, twice.height);
+            PaintScene(large.dc(), twice, nullptr, kBlue);
+            for (int y = 0; y < twice.height; ++y)
+                for (int x = 0; x < twice.width; ++x)
+                    ASSERT_EQ(large.At(x, y), small.At(x / 2, y / 2)) << x << "," << y;
+        }
+    }
+}
+
+TEST(PaintScene, FrameAndPlainOutlinesAreAsThickAsTheScale) {
+    const ReadoutScene scene = Magnified(SmallScene(), 3);  // not live
+    Canvas canvas(scene.width, scene.height);
+    PaintScene(canvas.dc(), scene, nullptr, kBlue);
+    const PixelCase cases[] = {
+        {0, 0, 0x0000FF},     {2, 2, 0x0000FF},     {3, 3, 0xC0C0C0},
+        {189, 100, 0x0000FF}, {191, 167, 0x0000FF}, {188, 164, 0xC0C0C0},  // the frame
+        {21, 27, 0x000000},   {23, 29, 0x000000},   {24, 30, 0xC0C0C0},    // the magnifier
+        {92, 62, 0x000000},   {95, 65, 0xFFFFFF},                          // the swatch
+    };
+    for (const PixelCase& c : cases) EXPECT_EQ(canvas.At(c.x, c.y), c.rgb) << c.x << "," << c.y;
 }
 
 TEST(ToLogFont, CarriesHeightStylesAndAShortenedName) {

@@ -123,7 +123,10 @@ void Win32AppShell::CreateReadoutWindow() {
                   [&p](POINT at) { p.tray.OpenMenuAt(at); });
     application_->SetHandlers([&p] { p.desktop.PostClose(); }, [this] { EndSession(); });
 
-    p.window.ReadoutFont.dpi = ScreenLogicalDpi();
+    // The readout font stays described at 96 dpi, the size it has on a
+    // 100 % monitor: the readout draws it at the dpi of the monitor under
+    // the pointer (ReadoutWindow::MonitorDpi), and the font dialog converts
+    // it to the screen's dpi and back through its point size.
     p.desktop.Guard([&p] { p.window.FormCreate(); });
     p.tray.Activate();
 }

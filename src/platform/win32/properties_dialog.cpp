@@ -92,7 +92,6 @@ void Win32PropertiesDialog::Build() {
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, t.left, t.top,
                             t.width, t.height, window_, AsMenu(kIdTabs), instance_, nullptr);
     SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    // Six captions in one row of 397 pixels: less padding than the default.
     SendMessageA(tabs_, TCM_SETPADDING, 0, MAKELPARAM(kTabPadding, 3));
     for (int i = 0; i < kPropPageCount; ++i) {
         std::string caption(PageCaption(static_cast<PropPage>(i)));
@@ -101,6 +100,7 @@ void Win32PropertiesDialog::Build() {
         item.pszText = caption.data();
         SendMessageA(tabs_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
+    FitTabsInOneRow();
     // The pages cover the tab control's display area, above it in the
     // z-order so that it never paints over them.
     RECT area{0, 0, t.width, t.height};
@@ -123,6 +123,23 @@ void Win32PropertiesDialog::Build() {
                             AsMenu(b.id), instance_, nullptr);
     }
     ShowPage(model_.ActivePage());
+}
+
+void Win32PropertiesDialog::FitTabsInOneRow() {
+    // Seven captions in one row of 397 pixels, without scroll arrows: the
+    // padding beside each caption shrinks until the last tab fits. A new
+    // font makes the control measure its tabs again.
+    for (int padding = kTabPadding; padding >= 0; --padding) {
+        SendMessageA(tabs_, TCM_SETPADDING, 0, MAKELPARAM(padding, 3));
+        SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        RECT last{};
+        RECT client{};
+        GetClientRect(tabs_, &client);
+        if (!SendMessageA(tabs_, TCM_GETITEMRECT, kPropPageCount - 1,
+                          reinterpret_cast<LPARAM>(&last)) ||
+            last.right <= client.right)
+            return;
+    }
 }
 
 HWND Win32PropertiesDialog::Control(int id) const {
@@ -236,10 +253,6 @@ void Win32PropertiesDialog::OnCommand(int id, int code, HWND control) {
         case kIdFontButton:
             if (code == BN_CLICKED) model_.BitBtn1Click();
             return;
-        case kIdClipboardFormat:
-            if (code == CBN_SELCHANGE)
-                model_.SetItemIndex(static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)));
-            return;
         case kIdLogo:
             if (code == STN_DBLCLK) model_.imgVelmoraDblClick();
             return;
@@ -252,6 +265,8 @@ void Win32PropertiesDialog::OnCommand(int id, int code, HWND control) {
     if (entry.kind == ControlKind::Check && code == BN_CLICKED) {
         model_.SetChecked(model_.*entry.check,
                           SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    } else if (entry.kind == ControlKind::Combo && code == CBN_SELCHANGE) {
+        SelectComboItem(model_, entry, static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)));
     } else if (entry.kind == ControlKind::Hotkey && code == EN_CHANGE) {
         HotkeyEditor& editor = model_.*entry.hotkey;
         const Shortcut typed = ReadHotkey(control);
@@ -314,7 +329,7 @@ void Win32PropertiesDialog::SyncAll() {
                 break;
             case ControlKind::Combo:
                 SendMessageA(bound.window, CB_SETCURSEL,
-                             static_cast<WPARAM>(model_.cmxClipbCode.itemIndex), 0);
+                             static_cast<WPARAM>((model_.*entry.combo).itemIndex), 0);
                 break;
             default:
                 break;

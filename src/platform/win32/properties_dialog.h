@@ -1,4 +1,4 @@
-// The properties dialog's window: six pages and three buttons over the core's
+// The properties dialog's window: seven pages and three buttons over the core's
 // TfrmProp, which holds every value and makes every decision. The window is
 // made hidden with the view; ShowModal runs a message loop of its own, so the
 // tray icon and its menu stay usable while the dialog is open.
@@ -56,6 +56,7 @@ class Win32PropertiesDialog : public PropertiesDialogView {
 
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Build();
+    void FitTabsInOneRow();
     void BuildAbout(HWND page);
     void OnCommand(int id, int code, HWND control);
     void OnTrackBar(HWND control);

@@ -21,7 +21,7 @@ constexpr char kPageClass[] = "PixoletTabSheet";
 constexpr char kZoomBoxClass[] = "PixoletZoomBox";
 // The page's plain frame lies this far inside its edges.
 constexpr int kFrameInset = 4;
-// Items of the clipboard format list shown at once.
+// Items of a drop-down list shown at once.
 constexpr int kVisibleFormats = 4;
 
 // Rows in focus order. On "Preferences" the check boxes come first, then
@@ -37,7 +37,16 @@ constexpr ControlEntry kControls[] = {
     {P::Preferences, K::FontButton, kIdFontButton, "Font", {305, 14, 67, 25}},
 
     {P::Clipboard, K::Label, 110, "Clipboard text format:", {18, 24, 207, 13}},
-    {P::Clipboard, K::Combo, kIdClipboardFormat, nullptr, {226, 20, 150, 21}},
+    {P::Clipboard,
+     K::Combo,
+     kIdClipboardFormat,
+     nullptr,
+     {226, 20, 150, 21},
+     nullptr,
+     nullptr,
+     nullptr,
+     &M::cmxClipbCode,
+     kClipboardFormatItems},
     {P::Clipboard, K::Label, 111, "Copy to clipboard:", {18, 58, 207, 13}},
     {P::Clipboard, K::Hotkey, 112, nullptr, {226, 54, 150, 21}, nullptr, nullptr, &M::hkCopyColor},
     {P::Clipboard, K::Label, 113, "Paste color to choose color dialog:", {18, 91, 207, 13}},
@@ -104,6 +113,25 @@ constexpr ControlEntry kControls[] = {
 
     {P::Zoom, K::ZoomBox, kIdZoomBox, nullptr, {26, 22, 42, 42}},
     {P::Zoom, K::TrackBar, 136, nullptr, {19, 87, 199, 19}, nullptr, &M::tcbSize},
+
+    {P::Designer, K::Check, 140, nullptr, {21, 18, 330, 17}, &M::cbxContrast},
+    {P::Designer, K::Label, 141, "Colour of the readout:", {21, 46, 150, 13}},
+    {P::Designer,
+     K::Combo,
+     kIdSampleSize,
+     nullptr,
+     {176, 42, 185, 21},
+     nullptr,
+     nullptr,
+     nullptr,
+     &M::cmxSample,
+     kSampleSizeItems},
+    {P::Designer, K::Check, 143, nullptr, {21, 72, 330, 17}, &M::cbxAngle},
+    {P::Designer,
+     K::Label,
+     144,
+     "Contrast check: copy the background colour, then point at the text.",
+     {21, 100, 355, 13}},
 };
 
 HWND Create(HINSTANCE instance, HWND page, const char* windowClass, const char* caption,
@@ -258,6 +286,13 @@ void FitComboBox(HWND combo, const Bounds& bounds) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void SelectComboItem(TfrmProp& model, const ControlEntry& entry, int index) {
+    if (entry.combo == &TfrmProp::cmxSample)
+        model.SetSampleIndex(index);
+    else if (entry.combo == &TfrmProp::cmxClipbCode)
+        model.SetItemIndex(index);
+}
+
 HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlEntry& entry, TfrmProp& model) {
     switch (entry.kind) {
         case K::Check: {
@@ -287,7 +322,7 @@ HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlEntry& entry,
         case K::Combo: {
             HWND control = Create(instance, page, WC_COMBOBOXA, "",
                                   WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, entry);
-            for (std::string_view item : kClipboardFormatItems)
+            for (std::string_view item : entry.items)
                 SendMessageA(control, CB_ADDSTRING, 0,
                              reinterpret_cast<LPARAM>(std::string(item).c_str()));
             SendMessageA(control, CB_SETMINVISIBLE, kVisibleFormats, 0);

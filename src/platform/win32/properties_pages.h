@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <span>
+#include <string_view>
 
 #include "settings/properties_dialog.h"
 
@@ -35,6 +36,9 @@ struct ControlEntry {
     CheckBox TfrmProp::*check = nullptr;
     TrackBar TfrmProp::*bar = nullptr;
     HotkeyEditor TfrmProp::*hotkey = nullptr;
+    // A drop-down list: the model's list and the items it offers.
+    ComboBox TfrmProp::*combo = nullptr;
+    std::span<const std::string_view> items{};
 };
 
 // Every page control but those of the About page.
@@ -54,6 +58,7 @@ inline constexpr int kIdIcon = 31;
 inline constexpr int kIdFontButton = 108;
 inline constexpr int kIdClipboardFormat = 109;
 inline constexpr int kIdZoomBox = 135;
+inline constexpr int kIdSampleSize = 142;
 
 // A page: the tab control's display area with a plain frame around its
 // controls. It passes its controls' notifications on to its parent.
@@ -65,9 +70,12 @@ void PaintOntoWindow(HWND window, const PixelBuffer& preview);
 // The Font button's face: a small blue "A" and its caption.
 void DrawFontButton(const DRAWITEMSTRUCT& item);
 
-// Gives the clipboard format list its field height and four visible items;
-// run after its font is set, which resizes the field.
+// Gives a drop-down list its field height and four visible items; run
+// after its font is set, which resizes the field.
 void FitComboBox(HWND combo, const Bounds& bounds);
+
+// The user chose item `index` of the list of `entry` (-1: none).
+void SelectComboItem(TfrmProp& model, const ControlEntry& entry, int index);
 
 // Creates one control of the table on `page` with the model's form value.
 HWND CreatePageControl(HINSTANCE instance, HWND page, const ControlEntry& entry, TfrmProp& model);

@@ -21,13 +21,14 @@ void Fill(HDC dc, int left, int top, int right, int bottom, Colour c) {
     if (brush) FillRect(dc, &r, brush.get());
 }
 
-// A one-pixel outline inside left..right-1 by top..bottom-1.
-void Outline(HDC dc, int left, int top, int width, int height, Colour c) {
+// An outline `thickness` pixels wide inside left..right-1 by top..bottom-1.
+void Outline(HDC dc, int left, int top, int width, int height, Colour c, int thickness) {
     if (width <= 0 || height <= 0) return;
-    Fill(dc, left, top, left + width, top + 1, c);
-    Fill(dc, left, top + height - 1, left + width, top + height, c);
-    Fill(dc, left, top, left + 1, top + height, c);
-    Fill(dc, left + width - 1, top, left + width, top + height, c);
+    const int t = std::max(thickness, 1);
+    Fill(dc, left, top, left + width, top + t, c);
+    Fill(dc, left, top + height - t, left + width, top + height, c);
+    Fill(dc, left, top, left + t, top + height, c);
+    Fill(dc, left + width - t, top, left + width, top + height, c);
 }
 
 void Blit(HDC dc, int left, int top, const PixelBuffer& pixels) {
@@ -47,30 +48,37 @@ void Blit(HDC dc, int left, int top, const PixelBuffer& pixels) {
                       static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS);
 }
 
+// The buffers come from the core at the window's scale already; only the
+// plain look is drawn here, its outline `scale` pixels thick.
 void PaintShape(HDC dc, const SceneShape& shape, const PixelBuffer& pixels, bool live,
-                Colour plainFill) {
+                Colour plainFill, int scale) {
     if (shape.width <= 0 || shape.height <= 0) return;
     if (live && pixels.Width() == shape.width && pixels.Height() == shape.height) {
         Blit(dc, shape.left, shape.top, pixels);
         return;
     }
     Fill(dc, shape.left, shape.top, shape.left + shape.width, shape.top + shape.height, plainFill);
-    Outline(dc, shape.left, shape.top, shape.width, shape.height, kBlack);
+    Outline(dc, shape.left, shape.top, shape.width, shape.height, kBlack, scale);
 }
 
 // The disabled distance bar: a sunken groove with a grey thumb at the
-// position, as the Linux view draws it.
-void PaintBar(HDC dc, const SceneBar& bar) {
+// position, as the Linux view draws it. It is worked out in pixels of 100 %
+// and each of those drawn `scale` by `scale`, so that a larger scale paints
+// the same bar magnified.
+void PaintBar(HDC dc, const SceneBar& bar, int scale) {
     const SceneShape& b = bar.bounds;
-    if (b.width <= 2 || b.height <= 0) return;
-    const int mid = b.top + b.height / 2;
-    Fill(dc, b.left, mid - 1, b.left + b.width, mid, 0x808080);
-    Fill(dc, b.left, mid, b.left + b.width, mid + 1, kWhite);
-    const int span = b.width - 3;
+    const int width = b.width / scale;
+    const int height = b.height / scale;
+    if (width <= 2 || height <= 0) return;
+    const int mid = b.top + height / 2 * scale;
+    Fill(dc, b.left, mid - scale, b.left + b.width, mid, 0x808080);
+    Fill(dc, b.left, mid, b.left + b.width, mid + scale, kWhite);
+    const int span = width - 3;
     const int maximum = std::max(bar.maximum, 1);
     const int position = std::clamp(bar.position, 0, maximum);
-    const int x = b.left + static_cast<int>(static_cast<long long>(span) * position / maximum);
-    Fill(dc, x, b.top, x + 3, b.top + b.height, 0xA0A0A0);
+    const int x =
+        b.left + scale * static_cast<int>(static_cast<long long>(span) * position / maximum);
+    Fill(dc, x, b.top, x + 3 * scale, b.top + b.height, 0xA0A0A0);
 }
 
 void PaintLabels(HDC dc, const ReadoutScene& scene, HFONT font, Colour textColour) {
@@ -101,12 +109,13 @@ LOGFONTA ToLogFont(const FontDescription& font) {
 }
 
 void PaintScene(HDC dc, const ReadoutScene& scene, HFONT font, Colour textColour) {
+    const int scale = std::max(scene.scale, 1);
     Fill(dc, 0, 0, scene.width, scene.height, kSilver);
-    PaintShape(dc, scene.zoom, scene.magnifier, scene.live, kSilver);
-    PaintShape(dc, scene.swatch, scene.swatchPixels, scene.live, kWhite);
+    PaintShape(dc, scene.zoom, scene.magnifier, scene.live, kSilver, scale);
+    PaintShape(dc, scene.swatch, scene.swatchPixels, scene.live, kWhite, scale);
     if (font) PaintLabels(dc, scene, font, textColour);
-    if (scene.bar.visible) PaintBar(dc, scene.bar);
-    Outline(dc, 0, 0, scene.width, scene.height, kBlue);
+    if (scene.bar.visible) PaintBar(dc, scene.bar, scale);
+    Outline(dc, 0, 0, scene.width, scene.height, kBlue, scale);
 }
 
 }  // namespace pixolet::win32

@@ -22,7 +22,8 @@ LOGFONTA ToLogFont(const FontDescription& font);
 // Paints the whole scene at the DC's origin: silver background, magnifier
 // and swatch (their pixels 1:1 while live, their plain look otherwise), the
 // visible labels in `font` with `textColour`, the distance bar and the blue
-// frame. Everything selected into `dc` is put back.
+// frame. Lines are the scene's scale thick: `font` must be the one made at
+// the dpi of that scale. Everything selected into `dc` is put back.
 void PaintScene(HDC dc, const ReadoutScene& scene, HFONT font, Colour textColour);
 
 }  // namespace pixolet::win32

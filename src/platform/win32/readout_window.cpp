@@ -2,7 +2,10 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/win32/font_chooser.h"
+#include "platform/win32/monitor_dpi.h"
 #include "platform/win32/readout_paint.h"
 #include "readout/readout_window.h"
 
@@ -142,10 +145,11 @@ void ReadoutWindow::Repaint(bool now) {
     if (!core_ || painted_.Change(core_->Scene(), *this, damage_)) {
         InvalidateRect(window_, nullptr, FALSE);
     } else {
+        // Italic and overhanging glyphs reach a little past their text's
+        // advance, further in a larger font.
+        const int scale = core_ ? std::max(core_->Scene().scale, 1) : 1;
         for (const Rect& r : damage_) {
-            // Italic and overhanging glyphs reach a little past their
-            // text's advance.
-            RECT area{r.left - 2, r.top - 1, r.right + 2, r.bottom + 1};
+            RECT area{r.left - 2 * scale, r.top - scale, r.right + 2 * scale, r.bottom + scale};
             InvalidateRect(window_, &area, FALSE);
         }
     }
@@ -161,6 +165,10 @@ void ReadoutWindow::SetFont(const FontDescription& font) {
     textColour_ = font.colour;
     painted_.Invalidate();
     if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+int ReadoutWindow::MonitorDpi(ScreenPoint at) const {
+    return MonitorDpiAt(POINT{at.x, at.y});
 }
 
 void ReadoutWindow::SetShowCaption(std::string_view caption) {
@@ -180,6 +188,13 @@ LRESULT ReadoutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, L
             return 1;  // the paint covers every pixel
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
+        case WM_DPICHANGED:
+            // The window reached a monitor of another scale, or the user
+            // changed one: the readout follows the monitor under the
+            // pointer, and its layout gives the size, not the system's
+            // suggested rectangle.
+            if (core_ && guard_) guard_([this] { core_->ApplyMonitorDpi(PointerMonitorDpi()); });
+            return 0;
         case WM_CONTEXTMENU:
             // PopupMenu1 is the window's context menu as well as the tray icon's.
             if (onContextMenu_) {

@@ -54,6 +54,7 @@ class ReadoutWindow : public ReadoutView {
     void SetPointerPassThrough(bool passThrough) override;
     void Repaint(bool now = false) override;
     void SetFont(const FontDescription& font) override;
+    int MonitorDpi(ScreenPoint at) const override;
     void SetShowCaption(std::string_view caption) override;
     void SetMenuShortcuts(Shortcut showHide, Shortcut quit) override;
 
