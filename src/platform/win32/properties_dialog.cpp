@@ -292,7 +292,8 @@ void Win32PropertiesDialog::ReadEditors() {
             // Modifiers without a key are no shortcut.
             model_.SetHotkey(model_.*entry.hotkey, (shown & 0xFF) == 0 ? 0 : shown);
         } else if (entry.kind == ControlKind::Combo) {
-            model_.SetItemIndex(static_cast<int>(SendMessageA(bound.window, CB_GETCURSEL, 0, 0)));
+            SelectComboItem(model_, entry,
+                            static_cast<int>(SendMessageA(bound.window, CB_GETCURSEL, 0, 0)));
         }
     }
 }
