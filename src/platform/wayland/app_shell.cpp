@@ -15,6 +15,7 @@
 #include "platform/linux/properties_factory.h"
 #include "platform/linux/signal_bridge.h"
 #include "platform/linux/splash_window.h"
+#include "platform/linux/steady_clock.h"
 #include "platform/linux/tray.h"
 #include "platform/wayland/colour_dialog_wayland.h"
 #include "platform/wayland/data_control_clipboard.h"
@@ -35,15 +36,6 @@
 namespace pixolet::wayland {
 
 namespace {
-
-class SteadyClock : public Clock {
-  public:
-    std::uint32_t TickCount() override {
-        const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        return static_cast<std::uint32_t>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-    }
-};
 
 int ScreenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -97,7 +89,7 @@ struct WaylandParts {
     std::unique_ptr<ScreenReader> reader =
         std::make_unique<ScreenReader>([this] { desktop.ReadFinished(); });
     WaylandScreen screen;
-    SteadyClock clock;
+    linux_common::SteadyClock clock;
     linux_common::QtClipboard qtClipboard;
     DataControlClipboard clipboard;
     std::unique_ptr<DialogPasteWorker> pasteWorker = MakePasteWorker();

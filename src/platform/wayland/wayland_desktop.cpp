@@ -2,18 +2,15 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QSocketNotifier>
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "app/start_sequence.h"
 #include "measure/meas_points.h"
-#include "platform/linux/core_text.h"
+#include "platform/linux/desktop_dialogs.h"
 #include "platform/wayland/marker_overlay.h"
 #include "platform/wayland/readout_surface.h"
 #include "platform/wayland/seat_input.h"
@@ -26,8 +23,6 @@
 #include "readout/readout_window.h"
 
 namespace pixolet::wayland {
-
-using linux_common::FromCoreText;
 
 WaylandDesktop::WaylandDesktop(WaylandConnection& connection, SeatInput& seat,
                                SessionOverlay& session, MarkerOverlay& markers,
@@ -178,9 +173,7 @@ void WaylandDesktop::SyncMarkers() {
 }
 
 void WaylandDesktop::ShowError(std::string_view message) {
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
-                    FromCoreText(message), QMessageBox::Ok);
-    box.exec();
+    linux_common::ShowErrorBox(message);
 }
 
 void WaylandDesktop::Terminate() {
@@ -193,17 +186,11 @@ void WaylandDesktop::Terminate() {
 }
 
 std::string WaylandDesktop::ExecutablePath() {
-    std::error_code error;
-    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return QCoreApplication::applicationFilePath().toStdString();
-    return path.string();
+    return linux_common::RunningExecutablePath();
 }
 
 bool WaylandDesktop::AskYesNo(std::string_view caption, std::string_view text) {
-    QMessageBox box(QMessageBox::Warning, FromCoreText(caption), FromCoreText(text),
-                    QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return linux_common::AskYesNoBox(caption, text);
 }
 
 }  // namespace pixolet::wayland

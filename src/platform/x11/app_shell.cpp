@@ -15,6 +15,7 @@
 #include "platform/linux/properties_factory.h"
 #include "platform/linux/signal_bridge.h"
 #include "platform/linux/splash_window.h"
+#include "platform/linux/steady_clock.h"
 #include "platform/linux/tray.h"
 #include "platform/x11/colour_dialog_x11.h"
 #include "platform/x11/desktop_services.h"
@@ -44,16 +45,6 @@ using linux_common::TfrmStart;
 using linux_common::TrayIcon;
 
 namespace {
-
-class SteadyClock : public Clock {
-  public:
-    std::uint32_t TickCount() override {
-        const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        // Wraps like a 32-bit tick counter; the core only takes differences.
-        return static_cast<std::uint32_t>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-    }
-};
 
 // Hands everything queued on Qt's own X connection to the server and waits
 // until it has been handled, so a window painted now is on the screen.
@@ -95,7 +86,7 @@ struct ReadoutParts {
               [this](const std::function<void()>& call) { desktop.Guard(call); }) {}
 
     X11Screen screen;
-    SteadyClock clock;
+    linux_common::SteadyClock clock;
     QtClipboard clipboard;
     std::unique_ptr<DialogPasteWorker> pasteWorker = MakePasteWorker();
     X11ColourDialog colourDialog{pasteWorker.get()};

@@ -1,16 +1,13 @@
 #include "platform/x11/desktop_services.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
-#include <system_error>
 
 #include "app/start_sequence.h"
-#include "platform/linux/core_text.h"
+#include "platform/linux/desktop_dialogs.h"
 #include "platform/x11/desktop_x11.h"
 #include "platform/x11/display_rate.h"
 #include "readout/input_hook.h"
@@ -18,8 +15,6 @@
 #include "readout/readout_window.h"
 
 namespace pixolet::x11 {
-
-using linux_common::FromCoreText;
 
 DesktopServices::DesktopServices(QWidget& readout, QObject* parent)
     : QObject(parent), readout_(readout), display_(nullptr), timer_([this] {
@@ -97,9 +92,7 @@ void DesktopServices::ReadoutVisibilityChanged(bool shown) {
 }
 
 void DesktopServices::ShowError(std::string_view message) {
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
-                    FromCoreText(message), QMessageBox::Ok);
-    box.exec();
+    linux_common::ShowErrorBox(message);
 }
 
 void DesktopServices::Terminate() {
@@ -109,17 +102,11 @@ void DesktopServices::Terminate() {
 }
 
 std::string DesktopServices::ExecutablePath() {
-    std::error_code error;
-    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return QCoreApplication::applicationFilePath().toStdString();
-    return path.string();
+    return linux_common::RunningExecutablePath();
 }
 
 bool DesktopServices::AskYesNo(std::string_view caption, std::string_view text) {
-    QMessageBox box(QMessageBox::Warning, FromCoreText(caption), FromCoreText(text),
-                    QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return linux_common::AskYesNoBox(caption, text);
 }
 
 }  // namespace pixolet::x11
