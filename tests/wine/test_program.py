@@ -106,8 +106,6 @@ class ShowThenCopyTest(WineShortcutCase):
     # A start under Wine costs seconds: fewer rounds.
     ROUNDS = 6
     TILES = linux_shortcuts.ShowThenCopyTest.TILES
-    ATTEMPTS = linux_shortcuts.ShowThenCopyTest.ATTEMPTS
-    show_and_copy_at_once = linux_shortcuts.ShowThenCopyTest.show_and_copy_at_once
     test_copy_right_after_a_show_is_the_colour_under_the_pointer = \
         linux_shortcuts.ShowThenCopyTest.test_copy_right_after_a_show_is_the_colour_under_the_pointer
 
