@@ -96,7 +96,7 @@ PY
   exe=$(find "$work/zip" -name pixolet.exe 2>/dev/null | head -n1 || true)
   if [[ -n $exe ]] && command -v x86_64-w64-mingw32-objdump >/dev/null; then
     dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
-    foreign=$(grep -Ev '^(kernel32|user32|gdi32|advapi32|shell32|comctl32|comdlg32|version|msvcrt|ole32|oleaut32|imm32|uxtheme|ucrtbase|api-ms-win-.*)\.dll$' <<<"$dlls" || true)
+    foreign=$(grep -Ev '^(kernel32|user32|gdi32|advapi32|shell32|comctl32|comdlg32|version|msvcrt|ole32|oleaut32|imm32|uxtheme|wtsapi32|ucrtbase|api-ms-win-.*)\.dll$' <<<"$dlls" || true)
     [[ -z $foreign ]] || fail "pixolet.exe needs DLLs that Windows lacks: $foreign"
   fi
   if ((failures == before)); then
