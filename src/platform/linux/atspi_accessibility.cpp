@@ -23,18 +23,20 @@ constexpr int kCallTimeoutMs = 250;
 constexpr auto kJoinGrace = std::chrono::milliseconds(1500);
 constexpr auto kJoinPoll = std::chrono::milliseconds(50);
 
-// The application of the process on the bus, polling for it until
-// `graceEnd` when it has not joined yet.
-GRef<AtspiAccessible> FindApplication(int processId, std::chrono::steady_clock::time_point graceEnd,
-                                      const std::function<void()>& serviceIdle) {
+// Walks the applications on the bus with the process id the bus gives for
+// each, until `visit` returns something. Programs that were waiting for the
+// bus join it shortly after this process started it: the walk is repeated
+// until `graceEnd`. The bus, not the program, answers which process an
+// application is, so a hung bystander costs nothing here.
+GRef<AtspiAccessible> WalkApplications(
+    std::chrono::steady_clock::time_point graceEnd, const std::function<void()>& serviceIdle,
+    const std::function<GRef<AtspiAccessible>(AtspiAccessible*, guint)>& visit) {
     for (;;) {
         GRef<AtspiAccessible> desktop(atspi_get_desktop(0));
         if (!desktop) return nullptr;
         CallError appsError;
         const gint apps = atspi_accessible_get_child_count(desktop.get(), appsError.out());
         if (appsError.failed()) return nullptr;
-        // The bus, not the program, answers which process an application
-        // is, so a hung bystander costs nothing here.
         for (gint i = 0; i < apps; ++i) {
             CallError appError;
             GRef<AtspiAccessible> app(
@@ -42,15 +44,26 @@ GRef<AtspiAccessible> FindApplication(int processId, std::chrono::steady_clock::
             if (!app) continue;
             CallError pidError;
             const guint pid = atspi_accessible_get_process_id(app.get(), pidError.out());
-            if (!pidError.failed() && static_cast<int>(pid) == processId) return app;
+            if (pidError.failed()) continue;
+            if (GRef<AtspiAccessible> found = visit(app.get(), pid)) return found;
         }
-        // Programs that were waiting for the bus join it shortly after this
-        // process started it: give them a moment, once.
         if (std::chrono::steady_clock::now() >= graceEnd) return nullptr;
         std::this_thread::sleep_for(kJoinPoll);
         serviceIdle();
         atspi_accessible_clear_cache(desktop.get());
     }
+}
+
+// The application of the process on the bus, polling for it until
+// `graceEnd` when it has not joined yet.
+GRef<AtspiAccessible> FindApplication(int processId, std::chrono::steady_clock::time_point graceEnd,
+                                      const std::function<void()>& serviceIdle) {
+    return WalkApplications(
+        graceEnd, serviceIdle,
+        [processId](AtspiAccessible* app, guint pid) -> GRef<AtspiAccessible> {
+            if (static_cast<int>(pid) != processId) return nullptr;
+            return GRef<AtspiAccessible>(static_cast<AtspiAccessible*>(g_object_ref(app)));
+        });
 }
 
 // The window of an application that is in the active state; none when it
@@ -76,27 +89,11 @@ GRef<AtspiAccessible> ActiveWindowOf(AtspiAccessible* app) {
 GRef<AtspiAccessible> FindActiveWindowOfOthers(std::chrono::steady_clock::time_point graceEnd,
                                                const std::function<void()>& serviceIdle) {
     const auto self = static_cast<guint>(getpid());
-    for (;;) {
-        GRef<AtspiAccessible> desktop(atspi_get_desktop(0));
-        if (!desktop) return nullptr;
-        CallError appsError;
-        const gint apps = atspi_accessible_get_child_count(desktop.get(), appsError.out());
-        if (appsError.failed()) return nullptr;
-        for (gint i = 0; i < apps; ++i) {
-            CallError appError;
-            GRef<AtspiAccessible> app(
-                atspi_accessible_get_child_at_index(desktop.get(), i, appError.out()));
-            if (!app) continue;
-            CallError pidError;
-            const guint pid = atspi_accessible_get_process_id(app.get(), pidError.out());
-            if (pidError.failed() || pid == self) continue;
-            if (GRef<AtspiAccessible> window = ActiveWindowOf(app.get())) return window;
-        }
-        if (std::chrono::steady_clock::now() >= graceEnd) return nullptr;
-        std::this_thread::sleep_for(kJoinPoll);
-        serviceIdle();
-        atspi_accessible_clear_cache(desktop.get());
-    }
+    return WalkApplications(graceEnd, serviceIdle,
+                            [self](AtspiAccessible* app, guint pid) -> GRef<AtspiAccessible> {
+                                if (pid == self) return nullptr;
+                                return ActiveWindowOf(app);
+                            });
 }
 
 }  // namespace
